@@ -1,0 +1,223 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "catalog/catalog_json.h"
+
+#include "catalog/json_writer.h"
+
+#include <rapidjson/filewritestream.h>
+#include <rapidjson/stringbuffer.h>
+
+namespace kavo {
+namespace {
+
+// ---------------------------------------------------------------------------
+// Encoding
+// ---------------------------------------------------------------------------
+
+template <typename Stream> class CatalogWriter {
+public:
+    CatalogWriter(Stream& stream, EncodeOptions options) : out_(stream), options_(options) {}
+
+    void write(const std::vector<KVCategory>& categories)
+    {
+        out_.startArray();
+        for (const KVCategory& category : categories) write(category);
+        out_.endArray();
+    }
+
+private:
+    void writeId(const Uuid& id)
+    {
+        if (options_.includeIds) out_.member("id", id);
+    }
+
+    void write(const KVLink& link)
+    {
+        out_.startObject();
+        writeId(link.id);
+        out_.member("name", link.name);
+        out_.member("url", link.url);
+        out_.endObject();
+    }
+
+    void write(const KVEntry& entry)
+    {
+        out_.startObject();
+        writeId(entry.id);
+        out_.member("name", entry.name);
+        out_.member("url", entry.url);
+        out_.optionalMember("description", entry.description);
+        out_.member("badge", rawValue(entry.badge));
+        out_.key("relatedLinks");
+        writeList(entry.relatedLinks);
+        out_.endObject();
+    }
+
+    void write(const KVSection& section)
+    {
+        out_.startObject();
+        writeId(section.id);
+        out_.member("title", section.title);
+        out_.optionalMember("url", section.url);
+        out_.optionalMember("note", section.note);
+        out_.key("entries");
+        writeList(section.entries);
+        out_.endObject();
+    }
+
+    void write(const KVCategory& category)
+    {
+        out_.startObject();
+        writeId(category.id);
+        out_.member("title", category.title);
+        out_.optionalMember("url", category.url);
+        out_.optionalMember("note", category.note);
+        out_.key("entries");
+        writeList(category.entries);
+        out_.key("sections");
+        writeList(category.sections);
+        out_.endObject();
+    }
+
+    template <typename T> void writeList(const std::vector<T>& list)
+    {
+        out_.startArray();
+        for (const T& element : list) write(element);
+        out_.endArray();
+    }
+
+    json::Writer<Stream> out_;
+    EncodeOptions options_;
+};
+
+// ---------------------------------------------------------------------------
+// Decoding
+// ---------------------------------------------------------------------------
+
+using simdjson::dom::element;
+using simdjson::dom::object;
+using json::DecodeError;
+using json::Field;
+
+bool decodeLink(element value, std::vector<KVLink>& out, DecodeError& error)
+{
+    object fields;
+    if (!json::asObject(value, fields, error)) return false;
+    std::array<Field, 3> f{{{"id"}, {"name"}, {"url"}}};
+    json::collectFields(fields, f);
+    Uuid id;
+    std::string name;
+    std::optional<Url> url;
+    if (!json::readUuid(f[0], id, error) || !json::readString(f[1], name, error) || !json::readUrl(f[2], url, error)) {
+        return false;
+    }
+    out.push_back(KVLink{id, std::move(name), std::move(*url)});
+    return true;
+}
+
+bool decodeEntry(element value, std::vector<KVEntry>& out, DecodeError& error)
+{
+    object fields;
+    if (!json::asObject(value, fields, error)) return false;
+    std::array<Field, 6> f{{{"id"}, {"name"}, {"url"}, {"description"}, {"badge"}, {"relatedLinks"}}};
+    json::collectFields(fields, f);
+    Uuid id;
+    std::string name;
+    std::optional<Url> url;
+    std::optional<std::string> description;
+    std::string badgeText;
+    if (!json::readUuid(f[0], id, error) || !json::readString(f[1], name, error) ||
+        !json::readUrl(f[2], url, error) || !json::readOptionalString(f[3], description, error) ||
+        !json::readString(f[4], badgeText, error)) {
+        return false;
+    }
+    const std::optional<KVBadge> badge = badgeFromRawValue(badgeText);
+    if (!badge) return json::fail(error, "badge", "\"" + badgeText + "\" is not a badge");
+    std::vector<KVLink> related;
+    related.reserve(json::arraySize(f[5]));
+    if (!json::readArray(f[5], error, [&](element link, DecodeError& e) { return decodeLink(link, related, e); })) {
+        return false;
+    }
+    out.push_back(KVEntry{id, std::move(name), std::move(*url), std::move(description), *badge, std::move(related)});
+    return true;
+}
+
+bool readEntries(const Field& field, std::vector<KVEntry>& entries, DecodeError& error)
+{
+    entries.reserve(json::arraySize(field));
+    return json::readArray(field, error, [&](element entry, DecodeError& e) { return decodeEntry(entry, entries, e); });
+}
+
+bool decodeSection(element value, std::vector<KVSection>& out, DecodeError& error)
+{
+    object fields;
+    if (!json::asObject(value, fields, error)) return false;
+    std::array<Field, 5> f{{{"id"}, {"title"}, {"url"}, {"note"}, {"entries"}}};
+    json::collectFields(fields, f);
+    KVSection section;
+    if (!json::readUuid(f[0], section.id, error) || !json::readString(f[1], section.title, error) ||
+        !json::readOptionalUrl(f[2], section.url, error) || !json::readOptionalString(f[3], section.note, error) ||
+        !readEntries(f[4], section.entries, error)) {
+        return false;
+    }
+    out.push_back(std::move(section));
+    return true;
+}
+
+bool decodeCategory(element value, std::vector<KVCategory>& out, DecodeError& error)
+{
+    object fields;
+    if (!json::asObject(value, fields, error)) return false;
+    std::array<Field, 6> f{{{"id"}, {"title"}, {"url"}, {"note"}, {"entries"}, {"sections"}}};
+    json::collectFields(fields, f);
+    KVCategory category;
+    if (!json::readUuid(f[0], category.id, error) || !json::readString(f[1], category.title, error) ||
+        !json::readOptionalUrl(f[2], category.url, error) || !json::readOptionalString(f[3], category.note, error) ||
+        !readEntries(f[4], category.entries, error)) {
+        return false;
+    }
+    category.sections.reserve(json::arraySize(f[5]));
+    if (!json::readArray(f[5], error,
+                         [&](element section, DecodeError& e) { return decodeSection(section, category.sections, e); })) {
+        return false;
+    }
+    out.push_back(std::move(category));
+    return true;
+}
+
+} // namespace
+
+std::string encodeCategories(const std::vector<KVCategory>& categories, EncodeOptions options)
+{
+    rapidjson::StringBuffer buffer;
+    CatalogWriter<rapidjson::StringBuffer> writer(buffer, options);
+    writer.write(categories);
+    return std::string(buffer.GetString(), buffer.GetSize());
+}
+
+bool writeCategories(const std::vector<KVCategory>& categories, std::FILE* out, EncodeOptions options)
+{
+    char chunk[64 * 1024];
+    rapidjson::FileWriteStream stream(out, chunk, sizeof chunk);
+    CatalogWriter<rapidjson::FileWriteStream> writer(stream, options);
+    writer.write(categories);
+    stream.Flush();
+    return std::fflush(out) == 0 && !std::ferror(out);
+}
+
+CategoriesOrError decodeCategories(std::string_view json)
+{
+    simdjson::dom::parser parser;
+    element document;
+    DecodeError error;
+    if (!json::parseDocument(parser, json, document, error)) return error;
+    std::vector<KVCategory> categories;
+    simdjson::dom::array array;
+    if (document.get_array().get(array) == simdjson::SUCCESS) categories.reserve(array.size());
+    if (!json::readArray(document, error,
+                         [&](element category, DecodeError& e) { return decodeCategory(category, categories, e); })) {
+        return error;
+    }
+    return categories;
+}
+
+} // namespace kavo

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "catalog/json_reader.h"
+#include "catalog/records.h"
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+// The catalogue cache form: a JSON array of category objects, each record an
+// object keyed by its field names, written in field order.
+namespace kavo {
+
+struct EncodeOptions {
+    /// Leaving identifiers out gives a form that is stable across parses (used for golden files).
+    bool includeIds = true;
+};
+
+[[nodiscard]] std::string encodeCategories(const std::vector<KVCategory>& categories, EncodeOptions options = {});
+
+/// Streams the encoding to `out`; false when writing failed.
+[[nodiscard]] bool writeCategories(const std::vector<KVCategory>& categories, std::FILE* out,
+                                   EncodeOptions options = {});
+
+/// The decoded catalogue, or why the document was refused. All or nothing.
+using CategoriesOrError = std::variant<std::vector<KVCategory>, json::DecodeError>;
+
+[[nodiscard]] CategoriesOrError decodeCategories(std::string_view json);
+
+} // namespace kavo

@@ -1,0 +1,327 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "catalog/parser.h"
+
+#include "catalog/link_scanner.h"
+#include "platform/unicode_text.h"
+
+#include <optional>
+#include <utility>
+
+namespace kavo {
+namespace {
+
+// ---------------------------------------------------------------------------
+// Markers of the house style
+// ---------------------------------------------------------------------------
+
+constexpr std::string_view kCategoryMarker = "\u25BA"; // ►
+constexpr std::string_view kSectionMarker = "\u25B7";  // ▷
+constexpr std::string_view kBackNavigation = "[\u25C4\u25C4";
+constexpr std::string_view kForwardNavigation = "[\u25BA\u25BA";
+constexpr std::string_view kSeparator = " - ";
+
+struct BadgeMarker {
+    std::string_view symbol;
+    KVBadge badge;
+};
+constexpr BadgeMarker kBadgeMarkers[] = {
+    {"\u2B50", KVBadge::star},     // ⭐
+    {"\u2605", KVBadge::star},     // ★
+    {"\U0001F310", KVBadge::globe}, // 🌐
+    {"\u21AA", KVBadge::arrow},    // ↪
+};
+
+constexpr bool contains(std::string_view text, std::string_view needle)
+{
+    return text.find(needle) != std::string_view::npos;
+}
+
+// Text after the first occurrence of `marker`; the caller knows it occurs.
+constexpr std::string_view after(std::string_view text, std::string_view marker)
+{
+    return text.substr(text.find(marker) + marker.size());
+}
+
+std::string quoted(std::string_view text)
+{
+    std::string result = "\"";
+    result.append(text);
+    result += '"';
+    return result;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Line classification
+// ---------------------------------------------------------------------------
+
+LineKind classifyLine(std::string_view line, bool categorySeen)
+{
+    using text::startsWith;
+    if (line.empty()) return LineKind::Ignored;
+    if (startsWith(line, "<!--")) return LineKind::Ignored;
+    if (startsWith(line, kBackNavigation) || startsWith(line, kForwardNavigation)) return LineKind::Ignored;
+    if (startsWith(line, "#") && !startsWith(line, "##") && contains(line, kCategoryMarker)) {
+        return LineKind::CategoryHeading;
+    }
+    if (!categorySeen) return LineKind::Ignored;
+    if (startsWith(line, "##") && contains(line, kSectionMarker)) return LineKind::SectionHeading;
+    if ((startsWith(line, "* ") && contains(line, "**Note**")) || contains(line, "**Warning**")) {
+        return LineKind::NoteLine;
+    }
+    if (line == "***" || line == "---" || line == "___") return LineKind::RuleLine;
+    if (startsWith(line, "* ") || startsWith(line, "- ")) return LineKind::EntryLine;
+    return LineKind::Ignored;
+}
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// One parse: the working state and the actions of the state machine
+// ---------------------------------------------------------------------------
+
+class ParseRun {
+public:
+    explicit ParseRun(const DiagnosticSink* sink) : sink_(sink) {}
+
+    void readLine(std::string_view rawLine, std::size_t lineNumber)
+    {
+        lineNumber_ = lineNumber;
+        const std::string_view line = text::trim(rawLine);
+        switch (classifyLine(line, categorySeen_)) {
+        case LineKind::Ignored: break;
+        case LineKind::CategoryHeading: openCategory(line); break;
+        case LineKind::SectionHeading: openSection(line); break;
+        case LineKind::NoteLine: readNote(line); break;
+        case LineKind::RuleLine: attachPendingNote(); break;
+        case LineKind::EntryLine: readEntry(line); break;
+        }
+    }
+
+    std::vector<KVCategory> finish()
+    {
+        dropPendingNote("the page ends");
+        closeSection();
+        closeCategory();
+        return std::move(result_);
+    }
+
+private:
+    struct OpenCategory {
+        std::optional<std::string> title;
+        std::optional<Url> url;
+        std::optional<std::string> note;
+        std::vector<KVEntry> entries;
+        std::vector<KVSection> sections;
+    };
+    struct OpenSection {
+        std::optional<std::string> title; // present while a section is open
+        std::optional<std::string> note;
+        std::vector<KVEntry> entries;
+    };
+    struct PendingNote {
+        std::string text;
+        std::size_t line;
+    };
+
+    void report(std::size_t line, std::string message) const
+    {
+        if (sink_) (*sink_)(ParseDiagnostic{line, std::move(message)});
+    }
+
+    void closeSection()
+    {
+        if (section_.title) {
+            // Sections never carry a link of their own; the field exists for the cache form.
+            category_.sections.push_back(KVSection{Uuid::random(), std::move(*section_.title), std::nullopt,
+                                                   std::move(section_.note), std::move(section_.entries)});
+        }
+        section_ = OpenSection{};
+    }
+
+    void closeCategory()
+    {
+        if (category_.title) {
+            result_.push_back(KVCategory{Uuid::random(), std::move(*category_.title), std::move(category_.url),
+                                         std::move(category_.note), std::move(category_.entries),
+                                         std::move(category_.sections)});
+        }
+        category_ = OpenCategory{};
+    }
+
+    /*
+     * "# ► Title" or "# ► [Title](target)". The link is read loosely: the first
+     * "[", the first "]", the first "(" and the last ")". When the spans they
+     * bound would run backwards, the heading counts as one without a link.
+     */
+    void openCategory(std::string_view line)
+    {
+        if (categorySeen_) {
+            dropPendingNote("the next category heading");
+            closeSection();
+            closeCategory();
+        }
+        const std::string_view heading = text::trim(after(line, kCategoryMarker));
+        std::string_view title = heading;
+        std::optional<Url> url;
+        const auto openBracket = heading.find('[');
+        const auto closeBracket = heading.find(']');
+        const auto openParen = heading.find('(');
+        const auto closeParen = heading.rfind(')');
+        constexpr auto npos = std::string_view::npos;
+        if (openBracket != npos && closeBracket != npos && openParen != npos && closeParen != npos &&
+            openBracket < closeBracket && openParen < closeParen) {
+            title = heading.substr(openBracket + 1, closeBracket - openBracket - 1);
+            const std::string_view target = heading.substr(openParen + 1, closeParen - openParen - 1);
+            url = Url::parse(target);
+            if (!url) {
+                report(lineNumber_, "category link dropped (title kept): target " + quoted(target) +
+                                        " is not a valid URL");
+            }
+        }
+        category_.title = std::string(title);
+        category_.url = std::move(url);
+        categorySeen_ = true;
+    }
+
+    void openSection(std::string_view line)
+    {
+        dropPendingNote("the next section heading");
+        closeSection();
+        section_.title = std::string(text::trim(after(line, kSectionMarker)));
+    }
+
+    /*
+     * "* **Note** - text" (or any line with "**Warning**"). The note text
+     * follows the first "** - "; failing that, it follows the first "**" when
+     * what comes there starts with "- ". It waits for the next rule line.
+     */
+    void readNote(std::string_view line)
+    {
+        std::optional<std::string_view> note;
+        if (contains(line, "** - ")) {
+            note = text::trim(after(line, "** - "));
+        } else if (contains(line, "**")) {
+            const std::string_view rest = text::trim(after(line, "**"));
+            if (text::startsWith(rest, "- ")) note = text::trim(rest.substr(2));
+        }
+        if (!note) {
+            report(lineNumber_, "note line ignored: no note text after \"** - \"");
+            return;
+        }
+        if (pendingNote_) {
+            report(pendingNote_->line, "note dropped: replaced by the note on line " + std::to_string(lineNumber_) +
+                                           " before any rule line");
+        }
+        pendingNote_ = PendingNote{std::string(*note), lineNumber_};
+    }
+
+    void attachPendingNote()
+    {
+        if (!pendingNote_) return;
+        if (section_.title) section_.note = std::move(pendingNote_->text);
+        else category_.note = std::move(pendingNote_->text);
+        pendingNote_.reset();
+    }
+
+    void dropPendingNote(std::string_view before)
+    {
+        if (!pendingNote_) return;
+        report(pendingNote_->line, "note dropped: no rule line (***, --- or ___) follows it before " +
+                                       std::string(before));
+        pendingNote_.reset();
+    }
+
+    /*
+     * "* [Name](target), [More](target) - description", with an optional badge
+     * symbol first. The first " - " anywhere on the line separates the links
+     * from the description, even inside a link.
+     */
+    void readEntry(std::string_view line)
+    {
+        std::string_view rest = line.substr(2);
+        KVBadge badge = KVBadge::none;
+        for (const BadgeMarker& marker : kBadgeMarkers) {
+            if (text::startsWith(rest, marker.symbol)) {
+                badge = marker.badge;
+                rest = text::trim(rest.substr(marker.symbol.size()));
+                break;
+            }
+        }
+
+        std::string_view linkPart = rest;
+        std::optional<std::string> description;
+        if (const auto separator = rest.find(kSeparator); separator != std::string_view::npos) {
+            linkPart = rest.substr(0, separator);
+            description = std::string(text::trim(rest.substr(separator + kSeparator.size())));
+        }
+
+        const std::vector<LinkMatch> links = findLinks(linkPart);
+        if (links.empty()) {
+            report(lineNumber_, description ? "entry dropped: no [name](target) link before the first \" - \""
+                                            : "entry dropped: no [name](target) link");
+            return;
+        }
+        std::optional<Url> url = Url::parse(links.front().target);
+        if (!url) {
+            report(lineNumber_, "entry " + quoted(links.front().name) + " dropped: target " +
+                                    quoted(links.front().target) + " is not a valid URL");
+            return;
+        }
+
+        std::vector<KVLink> related;
+        related.reserve(links.size() - 1);
+        for (std::size_t i = 1; i < links.size(); ++i) {
+            if (std::optional<Url> relatedUrl = Url::parse(links[i].target)) {
+                related.push_back(KVLink{Uuid::random(), std::string(links[i].name), std::move(*relatedUrl)});
+            } else {
+                report(lineNumber_, "related link " + quoted(links[i].name) + " dropped: target " +
+                                        quoted(links[i].target) + " is not a valid URL");
+            }
+        }
+
+        KVEntry entry{Uuid::random(), std::string(links.front().name), std::move(*url), std::move(description),
+                      badge, std::move(related)};
+        (section_.title ? section_.entries : category_.entries).push_back(std::move(entry));
+    }
+
+    const DiagnosticSink* sink_;
+    std::vector<KVCategory> result_;
+    bool categorySeen_ = false;
+    OpenCategory category_;
+    OpenSection section_;
+    std::optional<PendingNote> pendingNote_;
+    std::size_t lineNumber_ = 0;
+};
+
+std::vector<KVCategory> parseText(std::string_view text, const DiagnosticSink* sink)
+{
+    // Records hold well-formed UTF-8 only, so encoding them can never fail;
+    // ill-formed bytes become U+FFFD, as any text decoder would make them.
+    std::string repaired;
+    if (!text::isValidUtf8(text)) {
+        repaired = text::toValidUtf8(text);
+        text = repaired;
+    }
+    ParseRun run(sink);
+    text::LineReader lines(text);
+    std::string_view line;
+    std::size_t lineNumber = 0;
+    while (lines.next(line, lineNumber)) run.readLine(line, lineNumber);
+    return run.finish();
+}
+
+} // namespace
+
+std::vector<KVCategory> KVParser::parse(std::string_view text) const
+{
+    return parseText(text, nullptr);
+}
+
+std::vector<KVCategory> KVParser::parse(std::string_view text, const DiagnosticSink& sink) const
+{
+    return parseText(text, sink ? &sink : nullptr);
+}
+
+} // namespace kavo

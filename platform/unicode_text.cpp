@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/unicode_text.h"
+
+#include <simdjson.h>
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
+
+#include <cstdint>
+
+namespace kavo::text {
+namespace {
+
+const std::uint8_t* bytesOf(std::string_view text)
+{
+    return reinterpret_cast<const std::uint8_t*>(text.data());
+}
+
+bool isTrimmedSpace(UChar32 c)
+{
+    return c == '\t' || c == ' ' || (c >= 0x80 && u_charType(c) == U_SPACE_SEPARATOR);
+}
+
+// Length in bytes of the line break starting at `pos`, or 0.
+std::size_t lineBreakLength(std::string_view text, std::size_t pos)
+{
+    const auto c = static_cast<unsigned char>(text[pos]);
+    if (c >= 0x0A && c <= 0x0D) return 1;
+    if (c == 0xC2 && pos + 1 < text.size() && static_cast<unsigned char>(text[pos + 1]) == 0x85) return 2;
+    if (c == 0xE2 && pos + 2 < text.size() && static_cast<unsigned char>(text[pos + 1]) == 0x80) {
+        const auto third = static_cast<unsigned char>(text[pos + 2]);
+        if (third == 0xA8 || third == 0xA9) return 3;
+    }
+    return 0;
+}
+
+} // namespace
+
+bool LineReader::next(std::string_view& line, std::size_t& lineNumber)
+{
+    if (done_) return false;
+    const std::size_t start = pos_;
+    lineNumber = countedBreaks_ + 1;
+    for (std::size_t i = start; i < text_.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text_[i]);
+        // Only these lead bytes can begin a break; everything else is skipped cheaply.
+        if (c > 0x0D && c != 0xC2 && c != 0xE2) continue;
+        const std::size_t breakLength = lineBreakLength(text_, i);
+        if (breakLength == 0) continue;
+        // CR LF is one break for an editor's line count, though it yields two lines.
+        if (!(c == '\n' && i > 0 && text_[i - 1] == '\r')) ++countedBreaks_;
+        line = text_.substr(start, i - start);
+        pos_ = i + breakLength;
+        return true;
+    }
+    line = text_.substr(start);
+    done_ = true;
+    return true;
+}
+
+std::string_view trim(std::string_view text)
+{
+    const std::uint8_t* bytes = bytesOf(text);
+    auto length = static_cast<std::int32_t>(text.size());
+    std::int32_t begin = 0;
+    while (begin < length) {
+        if (bytes[begin] < 0x80) {
+            if (bytes[begin] != ' ' && bytes[begin] != '\t') break;
+            ++begin;
+            continue;
+        }
+        std::int32_t next = begin;
+        UChar32 c;
+        U8_NEXT(bytes, next, length, c);
+        if (!isTrimmedSpace(c)) break;
+        begin = next;
+    }
+    std::int32_t end = length;
+    while (end > begin) {
+        if (bytes[end - 1] < 0x80) {
+            if (bytes[end - 1] != ' ' && bytes[end - 1] != '\t') break;
+            --end;
+            continue;
+        }
+        std::int32_t previous = end;
+        UChar32 c;
+        U8_PREV(bytes, begin, previous, c);
+        if (!isTrimmedSpace(c)) break;
+        end = previous;
+    }
+    return text.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin));
+}
+
+bool startsWith(std::string_view text, std::string_view prefix)
+{
+    if (!text.starts_with(prefix)) return false;
+    if (text.size() == prefix.size() || bytesOf(text)[prefix.size()] < 0x80) return true;
+    auto offset = static_cast<std::int32_t>(prefix.size());
+    UChar32 next;
+    U8_NEXT(bytesOf(text), offset, static_cast<std::int32_t>(text.size()), next);
+    if (next < 0) return true; // ill-formed bytes never join a cluster
+    switch (u_getIntPropertyValue(next, UCHAR_GRAPHEME_CLUSTER_BREAK)) {
+    case U_GCB_EXTEND:
+    case U_GCB_ZWJ:
+    case U_GCB_SPACING_MARK:
+        return false;
+    default:
+        return true;
+    }
+}
+
+bool isValidUtf8(std::string_view text)
+{
+    return simdjson::validate_utf8(text.data(), text.size());
+}
+
+std::string toValidUtf8(std::string_view text)
+{
+    if (isValidUtf8(text)) return std::string(text);
+    std::string result;
+    result.reserve(text.size() + 16);
+    const std::uint8_t* bytes = bytesOf(text);
+    const auto length = static_cast<std::int32_t>(text.size());
+    for (std::int32_t i = 0; i < length;) {
+        if (bytes[i] < 0x80) {
+            result.push_back(static_cast<char>(bytes[i++]));
+            continue;
+        }
+        const std::int32_t start = i;
+        UChar32 c;
+        U8_NEXT(bytes, i, length, c);
+        if (c < 0) result += "\xEF\xBF\xBD";
+        else result.append(text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(i - start)));
+    }
+    return result;
+}
+
+} // namespace kavo::text

@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/uuid.h"
+
+#include <cstring>
+#include <random>
+
+namespace kavo {
+namespace {
+
+// xoshiro256**: a parse makes one UUID per record, tens of thousands per page,
+// so the generator must not cost a system call each time. Each thread seeds its
+// own state once from the OS entropy source.
+class Xoshiro256 {
+public:
+    Xoshiro256()
+    {
+        std::random_device device;
+        for (auto& word : state_) {
+            word = (std::uint64_t{device()} << 32) ^ device();
+        }
+        if ((state_[0] | state_[1] | state_[2] | state_[3]) == 0) {
+            state_[0] = 0x9E3779B97F4A7C15ULL; // the all-zero state is a fixed point
+        }
+    }
+
+    std::uint64_t next()
+    {
+        const std::uint64_t result = rotl(state_[1] * 5, 7) * 9;
+        const std::uint64_t t = state_[1] << 17;
+        state_[2] ^= state_[0];
+        state_[3] ^= state_[1];
+        state_[1] ^= state_[2];
+        state_[0] ^= state_[3];
+        state_[2] ^= t;
+        state_[3] = rotl(state_[3], 45);
+        return result;
+    }
+
+private:
+    static std::uint64_t rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
+    std::uint64_t state_[4];
+};
+
+constexpr char kHexUpper[] = "0123456789ABCDEF";
+constexpr std::size_t kDashPositions[] = {8, 13, 18, 23};
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+Uuid Uuid::random()
+{
+    thread_local Xoshiro256 generator;
+    const std::uint64_t high = generator.next();
+    const std::uint64_t low = generator.next();
+    Bytes bytes;
+    std::memcpy(bytes.data(), &high, 8);
+    std::memcpy(bytes.data() + 8, &low, 8);
+    bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | 0x40); // version 4
+    bytes[8] = static_cast<std::uint8_t>((bytes[8] & 0x3F) | 0x80); // RFC 4122 variant
+    return Uuid(bytes);
+}
+
+std::optional<Uuid> Uuid::fromString(std::string_view text)
+{
+    if (text.size() != kTextLength) return std::nullopt;
+    for (std::size_t dash : kDashPositions) {
+        if (text[dash] != '-') return std::nullopt;
+    }
+    Bytes bytes{};
+    std::size_t byteIndex = 0;
+    for (std::size_t i = 0; i < kTextLength;) {
+        if (text[i] == '-') {
+            ++i;
+            continue;
+        }
+        const int high = hexValue(text[i]);
+        const int low = hexValue(text[i + 1]);
+        if (high < 0 || low < 0) return std::nullopt;
+        bytes[byteIndex++] = static_cast<std::uint8_t>(high << 4 | low);
+        i += 2;
+    }
+    return Uuid(bytes);
+}
+
+void Uuid::writeText(char* out) const
+{
+    std::size_t pos = 0;
+    for (std::size_t i = 0; i < bytes_.size(); ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10) out[pos++] = '-';
+        out[pos++] = kHexUpper[bytes_[i] >> 4];
+        out[pos++] = kHexUpper[bytes_[i] & 0x0F];
+    }
+}
+
+std::string Uuid::toString() const
+{
+    std::string text(kTextLength, '\0');
+    writeText(text.data());
+    return text;
+}
+
+std::size_t Uuid::hash() const
+{
+    std::uint64_t high;
+    std::uint64_t low;
+    std::memcpy(&high, bytes_.data(), 8);
+    std::memcpy(&low, bytes_.data() + 8, 8);
+    return static_cast<std::size_t>(high ^ (low * 0x9E3779B97F4A7C15ULL));
+}
+
+} // namespace kavo

@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+namespace kavo::tool {
+
+/// `stats FILE`: categories, sections, entries and related links, per category and in total.
+int statsCommand(const std::string& path);
+
+/// `bench PAGE.md [RUNS]`: medians of parse, encode and decode beside md4c and simdjson.
+int benchCommand(const std::string& path, int runs);
+
+} // namespace kavo::tool

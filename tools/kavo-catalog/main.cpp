@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// kavo-catalog: the developer and curator tool for the catalogue page and its cache file.
+#include "tools/kavo-catalog/commands.h"
+#include "tools/kavo-catalog/tool_io.h"
+
+#include "catalog/catalog_json.h"
+#include "catalog/parser.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kavo-catalog COMMAND FILE\n"
+    "  parse PAGE.md          print the parsed catalogue as cache-file JSON\n"
+    "  decode CACHE.json      check a cache file; print it re-encoded, or why it is refused (exit 1)\n"
+    "  stats FILE             categories, sections, entries and related links (page or cache file)\n"
+    "  lint PAGE.md           lines the app will drop although they look meant (exit 1 if any)\n"
+    "  bench PAGE.md [RUNS]   median timings of parse, encode and decode beside md4c and simdjson\n";
+
+int parseCommand(const std::string& path)
+{
+    const std::optional<std::string> page = kavo::tool::readFile(path);
+    if (!page) return 1;
+    if (!kavo::writeCategories(kavo::KVParser().parse(*page), stdout)) {
+        std::fprintf(stderr, "kavo-catalog: writing the output failed\n");
+        return 1;
+    }
+    return 0;
+}
+
+int decodeCommand(const std::string& path)
+{
+    const std::optional<std::string> json = kavo::tool::readFile(path);
+    if (!json) return 1;
+    const kavo::CategoriesOrError decoded = kavo::decodeCategories(*json);
+    if (const auto* error = std::get_if<kavo::json::DecodeError>(&decoded)) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), error->message().c_str());
+        return 1;
+    }
+    if (!kavo::writeCategories(std::get<std::vector<kavo::KVCategory>>(decoded), stdout)) {
+        std::fprintf(stderr, "kavo-catalog: writing the output failed\n");
+        return 1;
+    }
+    return 0;
+}
+
+int lintCommand(const std::string& path)
+{
+    const std::optional<std::string> page = kavo::tool::readFile(path);
+    if (!page) return 1;
+    std::size_t findings = 0;
+    const kavo::DiagnosticSink sink = [&findings](const kavo::ParseDiagnostic& diagnostic) {
+        std::printf("%zu: %s\n", diagnostic.line, diagnostic.message.c_str());
+        ++findings;
+    };
+    const auto categories = kavo::KVParser().parse(*page, sink);
+    if (categories.empty()) {
+        std::printf("%s: no category heading (\"# \u25BA Title\"): the page gives an empty catalogue\n", path.c_str());
+        ++findings;
+    }
+    return findings == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    const std::string command = argv[1];
+    const std::string path = argv[2];
+    if (command == "bench") {
+        const int runs = argc > 3 ? std::atoi(argv[3]) : 21;
+        if (runs < 1) {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
+        return kavo::tool::benchCommand(path, runs);
+    }
+    if (argc != 3) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    if (command == "parse") return parseCommand(path);
+    if (command == "decode") return decodeCommand(path);
+    if (command == "stats") return kavo::tool::statsCommand(path);
+    if (command == "lint") return lintCommand(path);
+    std::fputs(kUsage, stderr);
+    return 2;
+}
