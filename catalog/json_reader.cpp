@@ -19,14 +19,15 @@ bool isNull(const Field& field)
 }
 
 // simdjson's DOM says what is wrong but not where; on this (rare) path a
-// second, validating SAX pass finds the byte offset of the syntax error.
+// second, validating SAX pass finds the byte offset of the syntax error
+// (iteratively: the document may be nested deeper than the stack allows).
 std::string locateSyntaxError(std::string_view text)
 {
     rapidjson::MemoryStream stream(text.data(), text.size());
     rapidjson::BaseReaderHandler<> ignore;
     rapidjson::Reader reader;
     const rapidjson::ParseResult result =
-        reader.Parse<rapidjson::kParseValidateEncodingFlag | rapidjson::kParseFullPrecisionFlag>(stream, ignore);
+        reader.Parse<rapidjson::kParseValidateEncodingFlag | rapidjson::kParseIterativeFlag>(stream, ignore);
     if (!result) {
         return std::string(rapidjson::GetParseError_En(result.Code())) + " at byte " + std::to_string(result.Offset());
     }

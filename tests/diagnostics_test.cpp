@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "catalog/catalog_json.h"
+#include "catalog/parser.h"
+
+#include <gtest/gtest.h>
+
+namespace kavo {
+namespace {
+
+constexpr std::string_view kPage =
+    "Intro * [not yet](/x)\n"                      // 1  before any category: not reported
+    "# \u25BA [Films](not a url)\n"                 // 2  category link rejected
+    "* **Note** - never attached\n"                 // 3  note lost at the section heading
+    "## \u25B7 Silent\n"                            // 4
+    "* just prose, no link\n"                       // 5  entry without a link
+    "* [Broken](a|b), [Fine](/fine) - desc\n"       // 6  first target rejected
+    "* [Ok](/ok), [Bad](%zz), [Good](/good)\r\n"    // 7  related link rejected (CR LF counts once)
+    "* **Note**- squeezed\n"                        // 8  note text not found
+    "* **Note** - first\n"                          // 9  replaced by line 10
+    "* **Note** - second\n"                         // 10 lost at the end
+    "* [Split - here](/x)\n";                       // 11 the separator cuts the link
+
+TEST(Diagnostics, ReportsDroppedLinesThatLookMeantWithTheirLineNumbers)
+{
+    std::vector<std::pair<std::size_t, std::string>> reported;
+    const KVParser parser;
+    const auto categories =
+        parser.parse(kPage, [&](const ParseDiagnostic& d) { reported.emplace_back(d.line, d.message); });
+
+    std::vector<std::size_t> lines;
+    for (const auto& [line, message] : reported) lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::size_t>{2, 3, 5, 6, 7, 8, 9, 11, 10}));
+    for (const auto& [line, message] : reported) EXPECT_FALSE(message.empty()) << line;
+    EXPECT_NE(reported.at(0).second.find("not a url"), std::string::npos);
+    EXPECT_NE(reported.at(4).second.find("Bad"), std::string::npos);
+
+    // The sink observes; it does not change the result.
+    const auto silent = parser.parse(kPage);
+    EXPECT_EQ(encodeCategories(categories, {.includeIds = false}), encodeCategories(silent, {.includeIds = false}));
+    ASSERT_EQ(categories.size(), 1u);
+    ASSERT_EQ(categories[0].sections.size(), 1u);
+    EXPECT_EQ(categories[0].sections[0].entries.size(), 1u);
+    EXPECT_EQ(categories[0].sections[0].entries[0].relatedLinks.size(), 1u);
+}
+
+TEST(Diagnostics, ACleanPageReportsNothing)
+{
+    std::size_t count = 0;
+    (void)KVParser().parse("# \u25BA A\n* **Note** - n\n***\n## \u25B7 S\n* \u2B50 [a](/a), [b](/b) - d\n",
+                           [&](const ParseDiagnostic&) { ++count; });
+    EXPECT_EQ(count, 0u);
+}
+
+} // namespace
+} // namespace kavo

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Inputs built to make a naive parser slow or crash. Each must parse in time
+// linear in its size; the bound below is generous (the whole set takes well
+// under a tenth of it) and only fails on super-linear behaviour.
+#include "catalog/catalog_json.h"
+#include "catalog/link_scanner.h"
+#include "catalog/parser.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace kavo {
+namespace {
+
+std::string repeat(std::string_view piece, std::size_t times)
+{
+    std::string result;
+    result.reserve(piece.size() * times);
+    for (std::size_t i = 0; i < times; ++i) result += piece;
+    return result;
+}
+
+TEST(HostileInput, EveryPathologicalPageParsesInLinearTime)
+{
+    using namespace std::string_literals;
+    const std::string heading = "# \u25BA Hostile\n";
+    const std::pair<const char*, std::string> pages[] = {
+        {"unclosed target", heading + "* [a](" + repeat("x(", 50000) + "\n"},
+        {"unclosed target, no parens", heading + "* [a](" + std::string(100000, 'x') + "\n"},
+        {"ten megabyte line", heading + "* " + repeat("[a](b", 2000000) + "\n"},
+        {"many open brackets", heading + repeat("[\n", 100000)},
+        {"one line of open brackets", heading + "* " + std::string(1000000, '[') + "](x)\n"},
+        {"brackets then close", heading + "* " + repeat("[a]", 300000) + "(" + std::string(100000, ')') + "\n"},
+        {"NUL bytes", heading + "* [a\0b](/x\0y) - \0\n"s + std::string(100000, '\0')},
+        {"byte order mark", "\xEF\xBB\xBF" + heading + "* [a](/b)\n"},
+        {"CR only", repeat("# \u25BA C\r* [a](/b) - c\r## \u25B7 S\r", 30000)},
+        {"ill-formed UTF-8", heading + repeat("* [\xff](/\xfe) - \xc3\n", 30000)},
+        {"separators everywhere", heading + "* " + repeat(" - [a](", 200000) + "\n"},
+    };
+    const auto start = std::chrono::steady_clock::now();
+    for (const auto& [name, page] : pages) {
+        const std::vector<KVCategory> categories = KVParser().parse(page);
+        // Whatever comes out must survive the cache form.
+        const CategoriesOrError decoded = decodeCategories(encodeCategories(categories));
+        ASSERT_TRUE(std::holds_alternative<std::vector<KVCategory>>(decoded)) << name;
+        EXPECT_EQ(std::get<std::vector<KVCategory>>(decoded), categories) << name;
+    }
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(elapsed, std::chrono::seconds(20)) << "parsing took super-linear time";
+}
+
+TEST(HostileInput, ResultsOnHostilePagesAreStillRight)
+{
+    const KVParser parser;
+    // A BOM before the heading is not trimmed away, so there is no category.
+    EXPECT_TRUE(parser.parse("\xEF\xBB\xBF# \u25BA A\n* [a](/b)\n").empty());
+    // NUL is an ordinary character in names and descriptions.
+    using namespace std::string_literals;
+    const auto withNul = parser.parse("# \u25BA A\n* [a\0b](/x) - d\0\n"s);
+    ASSERT_EQ(withNul.size(), 1u);
+    ASSERT_EQ(withNul[0].entries.size(), 1u);
+    EXPECT_EQ(withNul[0].entries[0].name, std::string("a\0b", 3));
+    EXPECT_EQ(withNul[0].entries[0].description, std::string("d\0", 2));
+    // Ill-formed bytes arrive as U+FFFD.
+    const auto repaired = parser.parse("# \u25BA A\xff\n");
+    ASSERT_EQ(repaired.size(), 1u);
+    EXPECT_EQ(repaired[0].title, "A\ufffd");
+    // CR-only line ends split lines like LF.
+    const auto crOnly = parser.parse("# \u25BA A\r* [a](/b)\r## \u25B7 S\r* [c](/d)\r");
+    ASSERT_EQ(crOnly.size(), 1u);
+    EXPECT_EQ(crOnly[0].entries.size(), 1u);
+    ASSERT_EQ(crOnly[0].sections.size(), 1u);
+    EXPECT_EQ(crOnly[0].sections[0].entries.size(), 1u);
+}
+
+} // namespace
+} // namespace kavo

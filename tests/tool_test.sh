@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The kavo-catalog command line: outputs and exit codes of each command.
+set -u
+tool="$1"
+data="$2"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+failures=0
+check() { # description, expected exit code, actual exit code
+  if [ "$2" != "$3" ]; then echo "FAIL: $1 (exit $3, expected $2)"; failures=$((failures + 1)); fi
+}
+
+"$tool" parse "$data/worked_example.md" >"$work/cache.json"; check "parse" 0 $?
+"$tool" decode "$work/cache.json" >"$work/again.json"; check "decode" 0 $?
+cmp -s "$work/cache.json" "$work/again.json" || { echo "FAIL: decode does not reproduce the cache"; failures=$((failures + 1)); }
+
+sed 's/"badge":"star"/"badge":"Star"/' "$work/cache.json" >"$work/bad.json"
+"$tool" decode "$work/bad.json" >"$work/out" 2>"$work/err"; check "decode refuses" 1 $?
+[ ! -s "$work/out" ] || { echo "FAIL: refused decode printed output"; failures=$((failures + 1)); }
+grep -q 'entries\[0\].badge' "$work/err" && [ "$(wc -l <"$work/err")" -eq 1 ] ||
+  { echo "FAIL: refusal should be one line naming the key: $(cat "$work/err")"; failures=$((failures + 1)); }
+
+"$tool" stats "$work/cache.json" >"$work/stats-cache"; check "stats cache" 0 $?
+"$tool" stats "$data/worked_example.md" >"$work/stats-page"; check "stats page" 0 $?
+[ "$(tail -n 1 "$work/stats-cache")" = "$(tail -n 1 "$work/stats-page")" ] ||
+  { echo "FAIL: stats differ between page and its cache"; failures=$((failures + 1)); }
+grep -Eq '^Total: 2 categories +1 +3 +1$' "$work/stats-page" ||
+  { echo "FAIL: totals: $(tail -n 1 "$work/stats-page")"; failures=$((failures + 1)); }
+
+printf '# \xe2\x96\xba A\n* [a](/a)\n' >"$work/clean.md"
+"$tool" lint "$work/clean.md" >"$work/lint"; check "lint clean" 0 $?
+printf '# \xe2\x96\xba A\n* no link\n' >"$work/dirty.md"
+"$tool" lint "$work/dirty.md" >"$work/lint"; check "lint finding" 1 $?
+grep -q '^2: ' "$work/lint" || { echo "FAIL: lint line: $(cat "$work/lint")"; failures=$((failures + 1)); }
+
+"$tool" parse "$work/missing.md" 2>/dev/null; check "missing file" 1 $?
+"$tool" frobnicate x 2>/dev/null; check "unknown command" 2 $?
+
+echo "$((11 - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/unicode_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kavo::text {
+namespace {
+
+std::vector<std::pair<std::size_t, std::string>> linesOf(std::string_view text)
+{
+    std::vector<std::pair<std::size_t, std::string>> lines;
+    LineReader reader(text);
+    std::string_view line;
+    std::size_t number = 0;
+    while (reader.next(line, number)) lines.emplace_back(number, std::string(line));
+    return lines;
+}
+
+using Lines = std::vector<std::pair<std::size_t, std::string>>;
+
+TEST(LineReader, SplitsAtEachOfTheSevenBreaksSeparately)
+{
+    EXPECT_EQ(linesOf(""), (Lines{{1, ""}}));
+    EXPECT_EQ(linesOf("a\nb"), (Lines{{1, "a"}, {2, "b"}}));
+    EXPECT_EQ(linesOf("a\n"), (Lines{{1, "a"}, {2, ""}}));
+    // CR LF gives an extra empty line, but editors count it as one break.
+    EXPECT_EQ(linesOf("a\r\nb\r\n"), (Lines{{1, "a"}, {2, ""}, {2, "b"}, {3, ""}, {3, ""}}));
+    EXPECT_EQ(linesOf("a\rb"), (Lines{{1, "a"}, {2, "b"}}));
+    EXPECT_EQ(linesOf("a\vb\fc"), (Lines{{1, "a"}, {2, "b"}, {3, "c"}}));
+    EXPECT_EQ(linesOf("a\u0085b\u2028c\u2029d"), (Lines{{1, "a"}, {2, "b"}, {3, "c"}, {4, "d"}}));
+    // Neighbours of the multi-byte breaks are not breaks.
+    EXPECT_EQ(linesOf("\u00a0\u2027\u202a"), (Lines{{1, "\u00a0\u2027\u202a"}}));
+    EXPECT_EQ(linesOf(std::string("a\xc2", 2)), (Lines{{1, std::string("a\xc2", 2)}}));
+}
+
+TEST(Trim, RemovesTabAndSpaceSeparatorsOnly)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"  a b  ", "a b"},
+        {"\t\ta\t", "a"},
+        {"\u00a0\u2003a\u3000\u202f", "a"},
+        {"\u1680a\u205f", "a"},
+        {"   ", ""},
+        {"", ""},
+        // not space separators: zero-width space, BOM, other controls
+        {"\u200ba\ufeff", "\u200ba\ufeff"},
+        {"\x01 a \x1f", "\x01 a \x1f"},
+        // a combining mark after a space keeps the mark
+        {" \u0301a", "\u0301a"},
+    };
+    for (const auto& [input, expected] : cases) EXPECT_EQ(trim(input), expected) << input;
+}
+
+TEST(StartsWith, ComparesUserPerceivedCharacters)
+{
+    struct Case {
+        std::string text;
+        std::string prefix;
+        bool expected;
+    };
+    const Case cases[] = {
+        {"* [a](b)", "* ", true},
+        {"* \u0301[a](b)", "* ", false},    // the space carries a combining mark
+        {"\u21aa\ufe0f x", "\u21aa", false}, // marker plus variation selector is another character
+        {"\u21aa x", "\u21aa", true},
+        {"\u2b50\u200d\u2b50", "\u2b50", false}, // joined by ZWJ
+        {"\U0001F310x", "\U0001F310", true},
+        {"#\u0903", "#", false}, // spacing mark
+        {"##", "#", true},
+        {"#", "##", false},
+        {"", "#", false},
+        {"abc", "", true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(startsWith(c.text, c.prefix), c.expected) << c.text << " / " << c.prefix;
+}
+
+TEST(Utf8, IllFormedSequencesBecomeReplacementCharacters)
+{
+    EXPECT_TRUE(isValidUtf8("caf\u00e9 \U0001F310"));
+    EXPECT_FALSE(isValidUtf8("\xff"));
+    EXPECT_EQ(toValidUtf8("ok \u00e9"), "ok \u00e9");
+    EXPECT_EQ(toValidUtf8("a\xff" "b"), "a\ufffd" "b");
+    EXPECT_EQ(toValidUtf8("\xe2\x82"), "\ufffd");                // truncated sequence: one maximal subpart
+    EXPECT_EQ(toValidUtf8("\xed\xa0\x80"), "\ufffd\ufffd\ufffd"); // encoded surrogate
+    EXPECT_EQ(toValidUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
+    EXPECT_TRUE(isValidUtf8(toValidUtf8("\xc0\xaf\xf8\x88\x80\x80\x80 x")));
+}
+
+} // namespace
+} // namespace kavo::text
