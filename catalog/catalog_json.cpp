@@ -4,7 +4,6 @@
 #include "catalog/json_writer.h"
 
 #include <rapidjson/filewritestream.h>
-#include <rapidjson/stringbuffer.h>
 
 namespace kavo {
 namespace {
@@ -46,7 +45,8 @@ private:
         out_.member("name", entry.name);
         out_.member("url", entry.url);
         out_.optionalMember("description", entry.description);
-        out_.member("badge", rawValue(entry.badge));
+        out_.key("badge");
+        out_.verbatimString(rawValue(entry.badge));
         out_.key("relatedLinks");
         writeList(entry.relatedLinks);
         out_.endObject();
@@ -88,6 +88,34 @@ private:
     json::Writer<Stream> out_;
     EncodeOptions options_;
 };
+
+// Close to the encoded size (a little over, unless much text needs escaping),
+// so the output is allocated once instead of growing through copies.
+std::size_t estimatedSize(const std::vector<KVCategory>& categories)
+{
+    constexpr std::size_t kRecordOverhead = 96; // id, keys, quotes and punctuation
+    auto entriesSize = [](const std::vector<KVEntry>& entries) {
+        std::size_t size = 0;
+        for (const KVEntry& entry : entries) {
+            size += kRecordOverhead + entry.name.size() + entry.url.text().size() +
+                    (entry.description ? entry.description->size() + 16 : 0);
+            for (const KVLink& link : entry.relatedLinks) {
+                size += kRecordOverhead + link.name.size() + link.url.text().size();
+            }
+        }
+        return size;
+    };
+    std::size_t size = 2;
+    for (const KVCategory& category : categories) {
+        size += kRecordOverhead + category.title.size() + (category.note ? category.note->size() : 0) +
+                entriesSize(category.entries);
+        for (const KVSection& section : category.sections) {
+            size += kRecordOverhead + section.title.size() + (section.note ? section.note->size() : 0) +
+                    entriesSize(section.entries);
+        }
+    }
+    return size + size / 32;
+}
 
 // ---------------------------------------------------------------------------
 // Decoding
@@ -188,10 +216,12 @@ bool decodeCategory(element value, std::vector<KVCategory>& out, DecodeError& er
 
 std::string encodeCategories(const std::vector<KVCategory>& categories, EncodeOptions options)
 {
-    rapidjson::StringBuffer buffer;
-    CatalogWriter<rapidjson::StringBuffer> writer(buffer, options);
+    std::string json;
+    json::StringOutput output(json, estimatedSize(categories));
+    CatalogWriter<json::StringOutput> writer(output, options);
     writer.write(categories);
-    return std::string(buffer.GetString(), buffer.GetSize());
+    output.finish();
+    return json;
 }
 
 bool writeCategories(const std::vector<KVCategory>& categories, std::FILE* out, EncodeOptions options)

@@ -58,6 +58,13 @@ std::size_t closeTarget(std::string_view text, std::size_t open)
 std::vector<LinkMatch> findLinks(std::string_view line)
 {
     std::vector<LinkMatch> matches;
+    findLinks(line, matches);
+    return matches;
+}
+
+void findLinks(std::string_view line, std::vector<LinkMatch>& matches)
+{
+    matches.clear();
     std::size_t closeBracket = npos;  // first "]" after the current start
     std::size_t scannedBracket = npos; // the "]" whose target was last scanned
     std::size_t scannedClose = npos;   // that scan's result
@@ -88,7 +95,6 @@ std::vector<LinkMatch> findLinks(std::string_view line)
         }
         start = find(line, '[', start + 1);
     }
-    return matches;
 }
 
 } // namespace kavo

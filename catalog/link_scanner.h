@@ -26,4 +26,7 @@ struct LinkMatch {
 /// unclosed "(" after "](", which is why this is a scanner and not a regex.
 [[nodiscard]] std::vector<LinkMatch> findLinks(std::string_view line);
 
+/// The same, into `matches` (cleared first), so a caller scanning many lines reuses one buffer.
+void findLinks(std::string_view line, std::vector<LinkMatch>& matches);
+
 } // namespace kavo

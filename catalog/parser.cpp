@@ -4,6 +4,7 @@
 #include "catalog/link_scanner.h"
 #include "platform/unicode_text.h"
 
+#include <cstring>
 #include <optional>
 #include <utility>
 
@@ -42,6 +43,19 @@ constexpr std::string_view after(std::string_view text, std::string_view marker)
     return text.substr(text.find(marker) + marker.size());
 }
 
+// The first " - ". Hyphens are far rarer than spaces, so the search keys on
+// the hyphen; the first hyphen with a space on each side starts the first match.
+std::size_t findSeparator(std::string_view text)
+{
+    for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+        const void* hit = std::memchr(text.data() + i, '-', text.size() - 1 - i);
+        if (hit == nullptr) break;
+        i = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+        if (text[i - 1] == ' ' && text[i + 1] == ' ') return i - 1;
+    }
+    return std::string_view::npos;
+}
+
 std::string quoted(std::string_view text)
 {
     std::string result = "\"";
@@ -67,8 +81,12 @@ LineKind classifyLine(std::string_view line, bool categorySeen)
     }
     if (!categorySeen) return LineKind::Ignored;
     if (startsWith(line, "##") && contains(line, kSectionMarker)) return LineKind::SectionHeading;
-    if ((startsWith(line, "* ") && contains(line, "**Note**")) || contains(line, "**Warning**")) {
-        return LineKind::NoteLine;
+    // Both note markers hold "**"; most lines have none, and one search settles them.
+    if (const auto stars = line.find("**"); stars != std::string_view::npos) {
+        const std::string_view marked = line.substr(stars);
+        if ((startsWith(line, "* ") && contains(marked, "**Note**")) || contains(marked, "**Warning**")) {
+            return LineKind::NoteLine;
+        }
     }
     if (line == "***" || line == "---" || line == "___") return LineKind::RuleLine;
     if (startsWith(line, "* ") || startsWith(line, "- ")) return LineKind::EntryLine;
@@ -242,8 +260,10 @@ private:
     {
         std::string_view rest = line.substr(2);
         KVBadge badge = KVBadge::none;
+        // Every marker's first byte is 0xE2 or 0xF0; other lines skip the four comparisons.
+        const bool mayHaveBadge = !rest.empty() && (rest[0] == '\xE2' || rest[0] == '\xF0');
         for (const BadgeMarker& marker : kBadgeMarkers) {
-            if (text::startsWith(rest, marker.symbol)) {
+            if (mayHaveBadge && text::startsWith(rest, marker.symbol)) {
                 badge = marker.badge;
                 rest = text::trim(rest.substr(marker.symbol.size()));
                 break;
@@ -252,12 +272,13 @@ private:
 
         std::string_view linkPart = rest;
         std::optional<std::string> description;
-        if (const auto separator = rest.find(kSeparator); separator != std::string_view::npos) {
+        if (const auto separator = findSeparator(rest); separator != std::string_view::npos) {
             linkPart = rest.substr(0, separator);
             description = std::string(text::trim(rest.substr(separator + kSeparator.size())));
         }
 
-        const std::vector<LinkMatch> links = findLinks(linkPart);
+        std::vector<LinkMatch>& links = links_;
+        findLinks(linkPart, links);
         if (links.empty()) {
             report(lineNumber_, description ? "entry dropped: no [name](target) link before the first \" - \""
                                             : "entry dropped: no [name](target) link");
@@ -293,6 +314,7 @@ private:
     OpenSection section_;
     std::optional<PendingNote> pendingNote_;
     std::size_t lineNumber_ = 0;
+    std::vector<LinkMatch> links_; // reused by every entry line
 };
 
 std::vector<KVCategory> parseText(std::string_view text, const DiagnosticSink* sink)

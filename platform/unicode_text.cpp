@@ -6,6 +6,7 @@
 #include <unicode/utf8.h>
 
 #include <cstdint>
+#include <cstring>
 
 namespace kavo::text {
 namespace {
@@ -33,6 +34,20 @@ std::size_t lineBreakLength(std::string_view text, std::size_t pos)
     return 0;
 }
 
+// Whether any byte of the word could start a line break: below 0x0E, or one
+// of the lead bytes 0xC2 (NEL) and 0xE2 (LS, PS). Exact for "none", so eight
+// bytes of ordinary text are passed over at once.
+bool mayHoldBreak(std::uint64_t word)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t highs = 0x8080808080808080ULL;
+    const std::uint64_t below = (word - ones * 0x0E) & ~word & highs;
+    const std::uint64_t c2 = word ^ (ones * 0xC2);
+    const std::uint64_t e2 = word ^ (ones * 0xE2);
+    const std::uint64_t leads = ((c2 - ones) & ~c2 & highs) | ((e2 - ones) & ~e2 & highs);
+    return (below | leads) != 0;
+}
+
 } // namespace
 
 bool LineReader::next(std::string_view& line, std::size_t& lineNumber)
@@ -40,17 +55,31 @@ bool LineReader::next(std::string_view& line, std::size_t& lineNumber)
     if (done_) return false;
     const std::size_t start = pos_;
     lineNumber = countedBreaks_ + 1;
-    for (std::size_t i = start; i < text_.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text_[i]);
-        // Only these lead bytes can begin a break; everything else is skipped cheaply.
-        if (c > 0x0D && c != 0xC2 && c != 0xE2) continue;
-        const std::size_t breakLength = lineBreakLength(text_, i);
-        if (breakLength == 0) continue;
-        // CR LF is one break for an editor's line count, though it yields two lines.
-        if (!(c == '\n' && i > 0 && text_[i - 1] == '\r')) ++countedBreaks_;
-        line = text_.substr(start, i - start);
-        pos_ = i + breakLength;
-        return true;
+    std::size_t i = start;
+    while (i < text_.size()) {
+        // Eight bytes of ordinary text are passed over at once; a word that may
+        // hold a break is looked at byte by byte.
+        std::size_t end = text_.size();
+        if (i + 8 <= text_.size()) {
+            std::uint64_t word;
+            std::memcpy(&word, text_.data() + i, sizeof word);
+            if (!mayHoldBreak(word)) {
+                i += 8;
+                continue;
+            }
+            end = i + 8;
+        }
+        for (; i < end; ++i) {
+            const auto c = static_cast<unsigned char>(text_[i]);
+            if (c > 0x0D && c != 0xC2 && c != 0xE2) continue;
+            const std::size_t breakLength = lineBreakLength(text_, i);
+            if (breakLength == 0) continue;
+            // CR LF is one break for an editor's line count, though it yields two lines.
+            if (!(c == '\n' && i > 0 && text_[i - 1] == '\r')) ++countedBreaks_;
+            line = text_.substr(start, i - start);
+            pos_ = i + breakLength;
+            return true;
+        }
     }
     line = text_.substr(start);
     done_ = true;
@@ -90,21 +119,19 @@ std::string_view trim(std::string_view text)
     return text.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin));
 }
 
-bool startsWith(std::string_view text, std::string_view prefix)
+bool extendsCluster(std::string_view text, std::size_t offset)
 {
-    if (!text.starts_with(prefix)) return false;
-    if (text.size() == prefix.size() || bytesOf(text)[prefix.size()] < 0x80) return true;
-    auto offset = static_cast<std::int32_t>(prefix.size());
+    auto position = static_cast<std::int32_t>(offset);
     UChar32 next;
-    U8_NEXT(bytesOf(text), offset, static_cast<std::int32_t>(text.size()), next);
-    if (next < 0) return true; // ill-formed bytes never join a cluster
+    U8_NEXT(bytesOf(text), position, static_cast<std::int32_t>(text.size()), next);
+    if (next < 0) return false; // ill-formed bytes never join a cluster
     switch (u_getIntPropertyValue(next, UCHAR_GRAPHEME_CLUSTER_BREAK)) {
     case U_GCB_EXTEND:
     case U_GCB_ZWJ:
     case U_GCB_SPACING_MARK:
-        return false;
-    default:
         return true;
+    default:
+        return false;
     }
 }
 

@@ -37,7 +37,19 @@ private:
 /// made of starters (ASCII and symbols) this is grapheme-cluster comparison;
 /// no character canonically decomposes into one of them, so canonical
 /// equivalence adds nothing.
-[[nodiscard]] bool startsWith(std::string_view text, std::string_view prefix);
+[[nodiscard]] inline bool startsWith(std::string_view text, std::string_view prefix);
+
+/// Whether the character at `offset` (a byte >= 0x80) attaches to the one before it.
+[[nodiscard]] bool extendsCluster(std::string_view text, std::size_t offset);
+
+// Inline: the parser asks this of every line with a literal prefix, and the
+// byte comparison then compiles to a few instructions.
+inline bool startsWith(std::string_view text, std::string_view prefix)
+{
+    if (!text.starts_with(prefix)) return false;
+    if (text.size() == prefix.size() || static_cast<unsigned char>(text[prefix.size()]) < 0x80) return true;
+    return !extendsCluster(text, prefix.size());
+}
 
 /// Whether `text` is well-formed UTF-8.
 [[nodiscard]] bool isValidUtf8(std::string_view text);

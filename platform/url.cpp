@@ -6,6 +6,8 @@
 #include <unicode/utf8.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 namespace kavo {
 namespace {
@@ -24,13 +26,75 @@ bool isIriCharacter(UChar32 c)
     return false;
 }
 
+// uriparser allocates a node per path segment. A page has tens of thousands
+// of links, so each check takes its memory from a small stack arena instead
+// of the heap; only unusually long URLs spill over to malloc.
+class ScratchArena {
+public:
+    ScratchArena()
+    {
+        manager_.malloc = &ScratchArena::allocate;
+        manager_.calloc = &uriEmulateCalloc;
+        manager_.realloc = &ScratchArena::reallocate;
+        manager_.reallocarray = &uriEmulateReallocarray;
+        manager_.free = &ScratchArena::release;
+        manager_.userData = this;
+    }
+    ScratchArena(const ScratchArena&) = delete;
+    ScratchArena& operator=(const ScratchArena&) = delete;
+
+    UriMemoryManager* manager() { return &manager_; }
+
+private:
+    static ScratchArena& of(UriMemoryManager* manager) { return *static_cast<ScratchArena*>(manager->userData); }
+
+    bool owns(const void* pointer) const
+    {
+        const auto* byte = static_cast<const unsigned char*>(pointer);
+        return byte >= buffer_ && byte < buffer_ + sizeof buffer_;
+    }
+
+    static void* allocate(UriMemoryManager* manager, size_t size)
+    {
+        ScratchArena& arena = of(manager);
+        const size_t rounded = (size + 15) & ~size_t{15};
+        if (size == 0 || rounded > sizeof arena.buffer_ - arena.used_) return std::malloc(size);
+        void* block = arena.buffer_ + arena.used_;
+        arena.used_ += rounded;
+        return block;
+    }
+
+    static void* reallocate(UriMemoryManager* manager, void* pointer, size_t size)
+    {
+        ScratchArena& arena = of(manager);
+        if (pointer == nullptr || !arena.owns(pointer)) return std::realloc(pointer, size);
+        void* moved = allocate(manager, size);
+        if (moved == nullptr) return nullptr;
+        // Blocks are contiguous, so the old block ends at most where the arena's use ends.
+        const auto available = static_cast<size_t>(arena.buffer_ + arena.used_ - static_cast<unsigned char*>(pointer));
+        std::memmove(moved, pointer, std::min(size, available));
+        return moved;
+    }
+
+    static void release(UriMemoryManager* manager, void* pointer)
+    {
+        if (!of(manager).owns(pointer)) std::free(pointer);
+    }
+
+    UriMemoryManager manager_{};
+    alignas(16) unsigned char buffer_[4096];
+    size_t used_ = 0;
+};
+
 bool parsesAsUriReference(std::string_view ascii)
 {
+    ScratchArena arena;
     UriUriA uri;
     const char* errorPos = nullptr;
-    const int status = uriParseSingleUriExA(&uri, ascii.data(), ascii.data() + ascii.size(), &errorPos);
+    const int status =
+        uriParseSingleUriExMmA(&uri, ascii.data(), ascii.data() + ascii.size(), &errorPos, arena.manager());
     if (status != URI_SUCCESS) return false;
-    uriFreeUriMembersA(&uri);
+    uriFreeUriMembersMmA(&uri, arena.manager());
     return true;
 }
 

@@ -11,7 +11,7 @@ std::vector<KVCategory> decodeOk(std::string_view json)
 {
     CategoriesOrError decoded = decodeCategories(json);
     if (auto* error = std::get_if<json::DecodeError>(&decoded)) {
-        ADD_FAILURE() << "refused: " << error->message() << "\n" << json;
+        ADD_FAILURE() << "refused: " << error->message() << "\n" << json.substr(0, 2000);
         return {};
     }
     return std::get<std::vector<KVCategory>>(std::move(decoded));

@@ -9,6 +9,7 @@
 #include <simdjson.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -23,23 +24,34 @@ template <typename T> void keep(const T& value)
     asm volatile("" : : "g"(&value) : "memory");
 }
 
-// Median wall time of `runs` calls, in milliseconds. One untimed call first
-// warms caches and the allocator. What a call makes is destroyed after its
-// clock stops: freeing the result is not part of producing it.
-template <typename Work> double medianMs(int runs, Work&& work)
+// Wall time of one call, in milliseconds. What the call makes is destroyed
+// after the clock stops: freeing the result is not part of producing it.
+template <typename Work> double timeMs(Work& work)
 {
-    (void)work();
-    std::vector<double> times;
-    times.reserve(static_cast<std::size_t>(runs));
+    const auto start = std::chrono::steady_clock::now();
+    const auto result = work();
+    const auto stop = std::chrono::steady_clock::now();
+    keep(result);
+    return std::chrono::duration<double, std::milli>(stop - start).count();
+}
+
+// Medians of `runs` rounds. Each round runs every step once, so steps that
+// are compared with each other see the same state of a busy machine.
+template <typename... Work> std::array<double, sizeof...(Work)> interleavedMediansMs(int runs, Work&... work)
+{
+    (keep(work()), ...); // warm caches and the allocator
+    std::array<std::vector<double>, sizeof...(Work)> times;
     for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        const auto result = work();
-        const auto stop = std::chrono::steady_clock::now();
-        keep(result);
-        times.push_back(std::chrono::duration<double, std::milli>(stop - start).count());
+        std::size_t step = 0;
+        ((times[step++].push_back(timeMs(work))), ...);
     }
-    std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
-    return times[static_cast<std::size_t>(runs / 2)];
+    std::array<double, sizeof...(Work)> medians{};
+    for (std::size_t step = 0; step < times.size(); ++step) {
+        std::vector<double>& t = times[step];
+        std::nth_element(t.begin(), t.begin() + runs / 2, t.end());
+        medians[step] = t[static_cast<std::size_t>(runs / 2)];
+    }
+    return medians;
 }
 
 // md4c with callbacks that do nothing: the cost of reading the page as Markdown.
@@ -71,17 +83,18 @@ int benchCommand(const std::string& path, int runs)
         for (const KVSection& section : category.sections) entries += section.entries.size();
     }
 
-    const double parseMs = medianMs(runs, [&] { return parser.parse(*page); });
-    const double md4cMs = medianMs(runs, [&] { return parseWithMd4c(*page); });
-    const double encodeMs = medianMs(runs, [&] { return encodeCategories(categories); });
-    const double decodeMs = medianMs(runs, [&] { return decodeCategories(cache); });
+    auto parse = [&] { return parser.parse(*page); };
+    auto md4c = [&] { return parseWithMd4c(*page); };
+    auto encode = [&] { return encodeCategories(categories); };
+    auto decode = [&] { return decodeCategories(cache); };
     // A fresh parser each time, as a decode at start-up has: allocation is part of the cost.
-    const double domMs = medianMs(runs, [&] {
-        auto dom = std::make_unique<simdjson::dom::parser>();
+    auto dom = [&] {
+        auto domParser = std::make_unique<simdjson::dom::parser>();
         simdjson::dom::element root;
-        if (dom->parse(paddedCache).get(root) != simdjson::SUCCESS) std::abort();
-        return dom;
-    });
+        if (domParser->parse(paddedCache).get(root) != simdjson::SUCCESS) std::abort();
+        return domParser;
+    };
+    const auto [parseMs, md4cMs, encodeMs, decodeMs, domMs] = interleavedMediansMs(runs, parse, md4c, encode, decode, dom);
 
     const double pageMb = static_cast<double>(page->size()) / 1e6;
     const double cacheMb = static_cast<double>(cache.size()) / 1e6;
