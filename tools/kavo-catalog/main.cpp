@@ -20,15 +20,19 @@ constexpr const char* kUsage =
     "  lint PAGE.md           lines the app will drop although they look meant (exit 1 if any)\n"
     "  bench PAGE.md [RUNS]   median timings of parse, encode and decode beside md4c and simdjson\n";
 
+// Prints the catalogue as cache-file JSON; a failed write (a full disk, a closed pipe) is an error.
+int printCatalogue(const std::vector<kavo::KVCategory>& categories)
+{
+    if (kavo::writeCategories(categories, stdout)) return 0;
+    std::fprintf(stderr, "kavo-catalog: writing the output failed\n");
+    return 1;
+}
+
 int parseCommand(const std::string& path)
 {
     const std::optional<std::string> page = kavo::tool::readFile(path);
     if (!page) return 1;
-    if (!kavo::writeCategories(kavo::KVParser().parse(*page), stdout)) {
-        std::fprintf(stderr, "kavo-catalog: writing the output failed\n");
-        return 1;
-    }
-    return 0;
+    return printCatalogue(kavo::KVParser().parse(*page));
 }
 
 int decodeCommand(const std::string& path)
@@ -40,11 +44,7 @@ int decodeCommand(const std::string& path)
         std::fprintf(stderr, "%s: %s\n", path.c_str(), error->message().c_str());
         return 1;
     }
-    if (!kavo::writeCategories(std::get<std::vector<kavo::KVCategory>>(decoded), stdout)) {
-        std::fprintf(stderr, "kavo-catalog: writing the output failed\n");
-        return 1;
-    }
-    return 0;
+    return printCatalogue(std::get<std::vector<kavo::KVCategory>>(decoded));
 }
 
 int lintCommand(const std::string& path)
