@@ -44,13 +44,26 @@ private:
 constexpr char kHexUpper[] = "0123456789ABCDEF";
 constexpr std::size_t kDashPositions[] = {8, 13, 18, 23};
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
+// Hex digit values by byte, -1 for anything else: decoding runs once per
+// record of a cache file, so it is a table lookup rather than a chain of tests.
+constexpr std::array<std::int8_t, 256> kHexValues = [] {
+    std::array<std::int8_t, 256> table{};
+    for (auto& value : table) value = -1;
+    for (int c = '0'; c <= '9'; ++c) table[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - '0');
+    for (int c = 'a'; c <= 'f'; ++c) table[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - 'a' + 10);
+    for (int c = 'A'; c <= 'F'; ++c) table[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - 'A' + 10);
+    return table;
+}();
+
+// Offsets of the 32 hex digits in the canonical text.
+constexpr std::array<std::uint8_t, 32> kDigitOffsets = [] {
+    std::array<std::uint8_t, 32> offsets{};
+    std::size_t digit = 0;
+    for (std::uint8_t i = 0; i < Uuid::kTextLength; ++i) {
+        if (i != 8 && i != 13 && i != 18 && i != 23) offsets[digit++] = i;
+    }
+    return offsets;
+}();
 
 } // namespace
 
@@ -74,18 +87,14 @@ std::optional<Uuid> Uuid::fromString(std::string_view text)
         if (text[dash] != '-') return std::nullopt;
     }
     Bytes bytes{};
-    std::size_t byteIndex = 0;
-    for (std::size_t i = 0; i < kTextLength;) {
-        if (text[i] == '-') {
-            ++i;
-            continue;
-        }
-        const int high = hexValue(text[i]);
-        const int low = hexValue(text[i + 1]);
-        if (high < 0 || low < 0) return std::nullopt;
-        bytes[byteIndex++] = static_cast<std::uint8_t>(high << 4 | low);
-        i += 2;
+    int invalid = 0; // any -1 makes it negative; checked once at the end
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const int high = kHexValues[static_cast<unsigned char>(text[kDigitOffsets[2 * i]])];
+        const int low = kHexValues[static_cast<unsigned char>(text[kDigitOffsets[2 * i + 1]])];
+        invalid |= high | low;
+        bytes[i] = static_cast<std::uint8_t>((high & 0x0F) << 4 | (low & 0x0F));
     }
+    if (invalid < 0) return std::nullopt;
     return Uuid(bytes);
 }
 
