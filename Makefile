@@ -33,7 +33,7 @@ asan: deps
 
 fuzz-build: deps
 	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-	  -DKAVO_BUILD_FUZZERS=ON -DKAVO_BUILD_TESTS=OFF >/dev/null
+	  -DKAVO_BUILD_FUZZERS=ON -DKAVO_BUILD_TESTS=OFF -DKAVO_WITH_QT=OFF >/dev/null
 	@cmake --build build-fuzz -j $(JOBS) --target fuzz_parse fuzz_decode fuzz_links
 
 # Longer fuzzing runs; FUZZ_SECONDS per target (default 300). New inputs go to fuzz/corpus-work/.

@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/file_io.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kavo {
+namespace {
+
+// Closes the descriptor on every path out of the read.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor()
+    {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    [[nodiscard]] int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+std::optional<std::string> readRegularFile(const QString& path, std::size_t maxBytes)
+{
+    const QByteArray name = QFile::encodeName(path);
+    // Non-blocking, so opening a FIFO with no writer returns at once; the type
+    // is checked on the open descriptor, not on the path, so nothing can be
+    // swapped in between.
+    const Descriptor file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (file.get() < 0) return std::nullopt;
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+    if (static_cast<std::uint64_t>(status.st_size) > maxBytes) return std::nullopt;
+
+    std::string content(static_cast<std::size_t>(status.st_size), '\0');
+    std::size_t filled = 0;
+    for (;;) {
+        // The file may grow while we read it; reading one byte past the cap tells.
+        if (filled == content.size()) {
+            if (content.size() > maxBytes) return std::nullopt;
+            content.resize(std::min(maxBytes + 1, content.size() + 65536));
+        }
+        const ssize_t count = ::read(file.get(), content.data() + filled, content.size() - filled);
+        if (count < 0) {
+            if (errno == EINTR) continue;
+            return std::nullopt;
+        }
+        if (count == 0) break;
+        filled += static_cast<std::size_t>(count);
+    }
+    if (filled > maxBytes) return std::nullopt;
+    content.resize(filled);
+    return content;
+}
+
+bool writeFileAtomically(const QString& path, std::string_view bytes)
+{
+    // QSaveFile would resolve a link and replace its target; on a shared
+    // directory such as /tmp that target could be anyone's file.
+    struct stat status {};
+    const QByteArray name = QFile::encodeName(path);
+    if (::lstat(name.constData(), &status) == 0 && S_ISLNK(status.st_mode)) return false;
+
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    const auto size = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), size) != size || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+void removeFile(const QString& path)
+{
+    (void)QFile::remove(path);
+}
+
+} // namespace kavo
