@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "services/data_service.h"
+
+#include "catalog/catalog_json.h"
+#include "platform/background.h"
+#include "platform/file_io.h"
+#include "platform/unicode_text.h"
+#include "services/response_acceptance.h"
+
+#include <QFile>
+#include <QTimer>
+
+namespace kavo {
+namespace {
+
+SharedCategories share(std::vector<KVCategory> categories)
+{
+    return std::make_shared<const std::vector<KVCategory>>(std::move(categories));
+}
+
+// The packaged page, when it can be read as UTF-8 text.
+std::optional<std::string> readBundledPage(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    std::string text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (!text::isValidUtf8(text)) return std::nullopt;
+    return text;
+}
+
+} // namespace
+
+KVDataService::KVDataService(DataServiceConfig config, QObject* parent)
+    : QObject(parent),
+      config_(std::move(config)),
+      http_(new HttpClient(config_.http, this)),
+      categories_(share({}))
+{
+    setLoading(true);
+    // Decoding is all-or-nothing; a missing, unreadable, refused or empty
+    // cache all mean the same: start from the packaged page, and leave the
+    // bad file until a good parse replaces it.
+    if (const std::optional<std::string> cached = readRegularFile(config_.cacheFilePath, kCacheFileLimit)) {
+        CategoriesOrError decoded = decodeCategories(*cached);
+        if (auto* list = std::get_if<std::vector<KVCategory>>(&decoded); list && !list->empty()) {
+            setCategories(share(std::move(*list)));
+            setLoading(false);
+            fetchPrimary(); // runs with isLoading false: its failure shows nothing
+            return;
+        }
+    }
+    loadBundledContent();
+}
+
+KVDataService::~KVDataService()
+{
+    // Background work still running must not write the cache for a service that is gone.
+    lifetime_.end();
+}
+
+void KVDataService::refresh()
+{
+    if (isLoading_) return;
+    setLoading(true);
+    setError({});
+    fetchPrimary();
+}
+
+template <typename Done> void KVDataService::parseInBackground(std::string text, bool cacheEvenIfEmpty, Done done)
+{
+    runInBackground(
+        this,
+        [parser = parser_, text = std::move(text), cacheEvenIfEmpty, path = config_.cacheFilePath,
+         lifetime = lifetime_] {
+            std::vector<KVCategory> categories = parser.parse(text);
+            if (cacheEvenIfEmpty || !categories.empty()) {
+                const std::string json = encodeCategories(categories);
+                // A failed write is ignored: the parsed catalogue is shown all the same.
+                lifetime.runIfAlive([&] { (void)writeFileAtomically(path, json); });
+            }
+            return share(std::move(categories));
+        },
+        std::move(done));
+}
+
+void KVDataService::loadBundledContent()
+{
+    std::optional<std::string> page = readBundledPage(config_.bundledPagePath);
+    if (!page) {
+        QTimer::singleShot(0, this, [this] { reportNoContent(); });
+        return;
+    }
+    // An empty result is cached too, so the next start again falls back to the packaged page.
+    parseInBackground(std::move(*page), true, [this](SharedCategories categories) { applyBundled(std::move(categories)); });
+}
+
+void KVDataService::applyBundled(SharedCategories categories)
+{
+    const bool empty = categories->empty();
+    setCategories(std::move(categories));
+    setLoading(false);
+    if (empty) {
+        setError(kParsedNothing);
+        return;
+    }
+    fetchPrimary();
+}
+
+void KVDataService::reportNoContent()
+{
+    setLoading(false);
+    setError(kNoContent);
+}
+
+void KVDataService::fetchPrimary()
+{
+    http_->get(config_.primaryUrl, [this](HttpResponse response) {
+        if (std::optional<std::string> text = acceptedText(std::move(response))) {
+            processDownloadedText(std::move(*text));
+        } else {
+            fetchFallback();
+        }
+    });
+}
+
+void KVDataService::fetchFallback()
+{
+    http_->get(config_.fallbackUrl, [this](HttpResponse response) {
+        if (std::optional<std::string> text = acceptedText(std::move(response))) {
+            processDownloadedText(std::move(*text));
+        } else {
+            refreshFailed();
+        }
+    });
+}
+
+void KVDataService::processDownloadedText(std::string text)
+{
+    // A page without a category is a failed download, never an empty catalogue:
+    // nothing is cached and the catalogue on screen stays.
+    parseInBackground(std::move(text), false, [this](SharedCategories categories) {
+        if (categories->empty()) {
+            refreshFailed();
+        } else {
+            applyDownloaded(std::move(categories));
+        }
+    });
+}
+
+void KVDataService::applyDownloaded(SharedCategories categories)
+{
+    setCategories(std::move(categories));
+    setLoading(false);
+}
+
+void KVDataService::refreshFailed()
+{
+    setLoading(false);
+    if (categories_->empty()) setError(kCouldNotRefresh);
+}
+
+void KVDataService::setCategories(SharedCategories categories)
+{
+    if (categories == categories_) return;
+    categories_ = std::move(categories);
+    emit categoriesChanged();
+}
+
+void KVDataService::setLoading(bool loading)
+{
+    if (loading == isLoading_) return;
+    isLoading_ = loading;
+    emit isLoadingChanged();
+}
+
+void KVDataService::setError(const QString& error)
+{
+    if (error == error_) return;
+    error_ = error;
+    emit errorChanged();
+}
+
+} // namespace kavo

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "catalog/parser.h"
+#include "platform/http_client.h"
+#include "platform/lifetime_guard.h"
+#include "services/service_types.h"
+
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+#include <string>
+
+namespace kavo {
+
+/// Where the data service finds its files and its page; fixed at construction.
+struct DataServiceConfig {
+    QString cacheFilePath;   ///< "kavo_categories.json" in the caches directory
+    QString bundledPagePath; ///< the packaged copy of the page (a Qt resource in the app)
+    QUrl primaryUrl;         ///< the catalogue API host's "/single-page"
+    QUrl fallbackUrl;        ///< the project website's "/single-page.md"
+    HttpLimits http;
+};
+
+/// Owns the catalogue every screen shows. Starts from the cache file, or from
+/// the packaged page when there is no usable cache, then refreshes from the
+/// primary endpoint with one fallback. Screens read the three properties and
+/// call refresh(); every change of state happens on the main thread.
+class KVDataService : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(kavo::SharedCategories categories READ categories NOTIFY categoriesChanged)
+    Q_PROPERTY(bool isLoading READ isLoading NOTIFY isLoadingChanged)
+    Q_PROPERTY(QString error READ error NOTIFY errorChanged)
+
+public:
+    static inline const QString kCacheFileName = QStringLiteral("kavo_categories.json");
+    static inline const QString kCouldNotRefresh = QStringLiteral("Could not refresh");
+    static inline const QString kNoContent = QStringLiteral("No content available");
+    static inline const QString kParsedNothing = QStringLiteral("Parsed 0 categories");
+
+    /// Reads and decodes the cache synchronously, then starts the background
+    /// work (packaged page or download) and returns.
+    explicit KVDataService(DataServiceConfig config, QObject* parent = nullptr);
+    ~KVDataService() override;
+
+    [[nodiscard]] const SharedCategories& categories() const { return categories_; }
+    [[nodiscard]] bool isLoading() const { return isLoading_; }
+    /// A message for the user when there is nothing to show; empty when absent.
+    [[nodiscard]] QString error() const { return error_; }
+    [[nodiscard]] const QString& cacheFilePath() const { return config_.cacheFilePath; }
+
+    /// Downloads the page again, unless a load is already in progress.
+    Q_INVOKABLE void refresh();
+
+signals:
+    void categoriesChanged();
+    void isLoadingChanged();
+    void errorChanged();
+
+private:
+    void loadBundledContent();
+    void applyBundled(SharedCategories categories);
+    void reportNoContent();
+    void fetchPrimary();
+    void fetchFallback();
+    void processDownloadedText(std::string text);
+    void applyDownloaded(SharedCategories categories);
+    void refreshFailed();
+
+    /// Parses `text` on the thread pool, writes a non-empty result (or any
+    /// result, when `cacheEvenIfEmpty`) to the cache, and hands it back here.
+    template <typename Done> void parseInBackground(std::string text, bool cacheEvenIfEmpty, Done done);
+
+    void setCategories(SharedCategories categories);
+    void setLoading(bool loading);
+    void setError(const QString& error);
+
+    const KVParser parser_;
+    const DataServiceConfig config_;
+    HttpClient* http_;
+    LifetimeGuard lifetime_;
+    SharedCategories categories_;
+    bool isLoading_ = false;
+    QString error_;
+};
+
+} // namespace kavo

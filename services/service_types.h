@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "catalog/personal_records.h"
+#include "catalog/records.h"
+
+#include <QMetaType>
+
+#include <memory>
+#include <vector>
+
+namespace kavo {
+
+/// The catalogue as the data service publishes it: immutable and shared, so
+/// every screen reads the same list without copying tens of thousands of
+/// records. Never null.
+using SharedCategories = std::shared_ptr<const std::vector<KVCategory>>;
+using HistoryList = std::vector<HistoryEntry>;
+using FavoriteList = std::vector<FavoriteEntry>;
+
+} // namespace kavo
+
+Q_DECLARE_METATYPE(kavo::SharedCategories)
+Q_DECLARE_METATYPE(kavo::HistoryList)
+Q_DECLARE_METATYPE(kavo::FavoriteList)
