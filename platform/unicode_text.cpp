@@ -2,7 +2,9 @@
 #include "platform/unicode_text.h"
 
 #include <simdjson.h>
+#include <unicode/locid.h>
 #include <unicode/uchar.h>
+#include <unicode/unistr.h>
 #include <unicode/utf8.h>
 
 #include <cstdint>
@@ -133,6 +135,26 @@ bool extendsCluster(std::string_view text, std::size_t offset)
     default:
         return false;
     }
+}
+
+std::string toLower(std::string_view text)
+{
+    std::string result(text);
+    bool ascii = true;
+    for (char& c : result) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80) {
+            ascii = false;
+            break;
+        }
+        if (byte >= 'A' && byte <= 'Z') c = static_cast<char>(byte + ('a' - 'A'));
+    }
+    if (ascii) return result;
+    result.clear();
+    icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())))
+        .toLower(icu::Locale::getRoot())
+        .toUTF8String(result);
+    return result;
 }
 
 bool isValidUtf8(std::string_view text)

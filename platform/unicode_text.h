@@ -51,6 +51,10 @@ inline bool startsWith(std::string_view text, std::string_view prefix)
     return !extendsCluster(text, prefix.size());
 }
 
+/// Full Unicode lowercasing (root locale, so "I" becomes "i" and "\u0130"
+/// becomes "i\u0307", and one character may become several).
+[[nodiscard]] std::string toLower(std::string_view text);
+
 /// Whether `text` is well-formed UTF-8.
 [[nodiscard]] bool isValidUtf8(std::string_view text);
 

@@ -78,6 +78,19 @@ TEST(StartsWith, ComparesUserPerceivedCharacters)
     for (const Case& c : cases) EXPECT_EQ(startsWith(c.text, c.prefix), c.expected) << c.text << " / " << c.prefix;
 }
 
+TEST(ToLower, FullUnicodeLowercasingWithoutLocaleRules)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"VIDEO Stream", "video stream"},
+        {"\u0130stanbul", "i\u0307stanbul"}, // dotted capital I: root locale, not Turkish
+        {"STRASSE \u00c4\u00d6\u00dc", "strasse \u00e4\u00f6\u00fc"},
+        {"\u03a3\u039f\u03a6\u0399\u0391 \u039f\u0394\u039f\u03a3", "\u03c3\u03bf\u03c6\u03b9\u03b1 \u03bf\u03b4\u03bf\u03c2"}, // word-final sigma
+        {"\u6587\u5b66 ABC", "\u6587\u5b66 abc"},
+        {"", ""},
+    };
+    for (const auto& [input, expected] : cases) EXPECT_EQ(toLower(input), expected) << input;
+}
+
 TEST(Utf8, IllFormedSequencesBecomeReplacementCharacters)
 {
     EXPECT_TRUE(isValidUtf8("caf\u00e9 \U0001F310"));
