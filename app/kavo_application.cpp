@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/kavo_application.h"
+
+#include "app/app_config.h"
+#include "platform/caches_directory.h"
+#include "screens/qt/symbol_font.h"
+
+#include <QQmlApplicationEngine>
+#include <QUrl>
+
+namespace kavo {
+
+ApplicationSetup KAVO_X_IOSApp::applicationSetup()
+{
+    ApplicationSetup setup;
+    setup.cachesDirectory = userCachesDirectory();
+    setup.data = applicationDataServiceConfig(setup.cachesDirectory);
+    return setup;
+}
+
+KAVO_X_IOSApp::KAVO_X_IOSApp(ApplicationSetup setup, UrlOpener& opener, Clipboard& clipboard)
+{
+    // In this order: the data service starts its load first, then the two
+    // personal lists read their files.
+    dataService_ = std::make_unique<KVDataService>(std::move(setup.data));
+    historyService_ = std::make_unique<KVHistoryService>(
+        cachesFilePath(setup.cachesDirectory, KVHistoryService::kFileName), setup.clock, setup.uuids);
+    favoritesService_ = std::make_unique<KVFavoritesService>(
+        cachesFilePath(setup.cachesDirectory, KVFavoritesService::kFileName), setup.clock, setup.uuids);
+    actions_ = std::make_unique<LinkActions>(*historyService_, *favoritesService_, opener, clipboard);
+}
+
+QVariantMap KAVO_X_IOSApp::windowProperties()
+{
+    return {
+        {QStringLiteral("dataService"), QVariant::fromValue(dataService_.get())},
+        {QStringLiteral("historyService"), QVariant::fromValue(historyService_.get())},
+        {QStringLiteral("favoritesService"), QVariant::fromValue(favoritesService_.get())},
+        {QStringLiteral("actions"), QVariant::fromValue(actions_.get())},
+    };
+}
+
+void KAVO_X_IOSApp::show(QQmlApplicationEngine& engine)
+{
+    Symbols::loadFont();
+    engine.setInitialProperties(windowProperties());
+    engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Kavo/qml/Main.qml")));
+}
+
+} // namespace kavo

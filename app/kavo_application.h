@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/clipboard.h"
+#include "platform/url_opener.h"
+#include "screens/qt/link_actions.h"
+#include "services/data_service.h"
+#include "services/favorites_service.h"
+#include "services/history_service.h"
+
+#include <QString>
+#include <QVariantMap>
+
+#include <memory>
+#include <optional>
+
+class QQmlApplicationEngine;
+
+namespace kavo {
+
+/// Where the application keeps its files and finds its page; the
+/// application's own settings, or test directories and local endpoints.
+struct ApplicationSetup {
+    std::optional<QString> cachesDirectory; ///< nothing: "/tmp"
+    DataServiceConfig data;
+    Clock clock = systemClock();
+    UuidSource uuids = randomUuids();
+};
+
+/// The composition root. Owns the one data, history and favourites service
+/// (made on the main thread, in that order) and the link actions, and hands
+/// the same instances to every screen through the main window's properties.
+class KAVO_X_IOSApp {
+public:
+    /// The setup the installed application runs with.
+    [[nodiscard]] static ApplicationSetup applicationSetup();
+
+    KAVO_X_IOSApp(ApplicationSetup setup, UrlOpener& opener, Clipboard& clipboard);
+
+    /// Loads the main window into `engine` with the shared instances.
+    void show(QQmlApplicationEngine& engine);
+
+    /// The window's initial properties: the services and the link actions.
+    [[nodiscard]] QVariantMap windowProperties();
+
+    KVDataService& dataService() { return *dataService_; }
+    KVHistoryService& historyService() { return *historyService_; }
+    KVFavoritesService& favoritesService() { return *favoritesService_; }
+    LinkActions& actions() { return *actions_; }
+
+private:
+    std::unique_ptr<KVDataService> dataService_;
+    std::unique_ptr<KVHistoryService> historyService_;
+    std::unique_ptr<KVFavoritesService> favoritesService_;
+    std::unique_ptr<LinkActions> actions_;
+};
+
+} // namespace kavo

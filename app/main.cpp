@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// KAVO: a browsable, searchable catalogue of free media resources.
+#include "app/kavo_application.h"
+
+#include <QGuiApplication>
+#include <QQmlApplicationEngine>
+#include <QQuickStyle>
+#include <QtQml/qqmlextensionplugin.h>
+
+Q_IMPORT_QML_PLUGIN(KavoPlugin)
+
+int main(int argc, char** argv)
+{
+    QGuiApplication application(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("kavo"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("KAVO"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("kavo"));
+    QQuickStyle::setStyle(QStringLiteral("Material"));
+
+    kavo::DesktopUrlOpener opener;
+    kavo::SystemClipboard clipboard;
+    kavo::KAVO_X_IOSApp root(kavo::KAVO_X_IOSApp::applicationSetup(), opener, clipboard);
+    QQmlApplicationEngine engine;
+    QObject::connect(&engine, &QQmlApplicationEngine::objectCreationFailed, &application,
+                     [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
+    root.show(engine);
+    return QGuiApplication::exec();
+}

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "catalog/personal_records.h"
+#include "catalog/records.h"
+#include "screens/search_index.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kavo::screens {
+
+/// The main screen's rows, top to bottom; each kind appears only under its condition.
+enum class MainRowKind {
+    Loading,   ///< nothing to show yet and a load is running
+    Error,     ///< the data service has a message
+    History,   ///< "Recently Viewed", at most 5, only without a search
+    Favorite,  ///< "Favorites", at most 10, only without a search
+    Category,  ///< "Categories": categories without a link
+    Link,      ///< "Links": categories whose heading is a link
+    NoResults, ///< empty catalogue and a search
+    Empty,     ///< empty catalogue and no search
+};
+
+inline constexpr std::size_t kHistoryRows = 5;
+inline constexpr std::size_t kFavoriteRows = 10;
+
+/// The section header a row belongs to ("" for rows outside sections).
+[[nodiscard]] std::string_view sectionTitle(MainRowKind kind);
+
+/// One category as a row shows it: the whole category, or its search result.
+struct CategoryRow {
+    const KVCategory* category = nullptr;
+    std::vector<FilteredCategory>::size_type filtered = npos; ///< index into MainList::filtered, or npos
+    std::size_t entryCount = 0;
+
+    static constexpr auto npos = static_cast<std::vector<FilteredCategory>::size_type>(-1);
+};
+
+struct MainRow {
+    MainRowKind kind;
+    std::size_t index = 0; ///< into the history, favourites or category rows, by kind
+};
+
+/// Everything the main screen lists for one state of the services and the search text.
+struct MainList {
+    std::vector<MainRow> rows;
+    std::vector<CategoryRow> categories; ///< "Categories", then "Links" (see MainRow::index)
+    std::vector<FilteredCategory> filtered;
+
+    /// The category to open for a category or link row: the search's copy when searching.
+    [[nodiscard]] KVCategory categoryFor(const MainRow& row) const;
+};
+
+/// What the main screen's rows depend on.
+struct MainListState {
+    const std::vector<KVCategory>* catalogue = nullptr;
+    /// The catalogue sorted and split, and its search index (rebuilt only when the catalogue changes).
+    const std::vector<const KVCategory*>* categories = nullptr;
+    const std::vector<const KVCategory*>* links = nullptr;
+    const SearchIndex* index = nullptr;
+    bool isLoading = false;
+    bool hasError = false;
+    std::size_t historyCount = 0;
+    std::size_t favoriteCount = 0;
+    std::string_view searchText;
+};
+
+[[nodiscard]] MainList buildMainList(const MainListState& state);
+
+} // namespace kavo::screens

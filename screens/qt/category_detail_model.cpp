@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "screens/qt/category_detail_model.h"
+
+#include "screens/description_markup.h"
+#include "screens/entry_row_rules.h"
+#include "screens/presentation_rules.h"
+
+namespace kavo {
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+CategoryDetailModel::CategoryDetailModel(KVCategory category, KVFavoritesService* favorites, QObject* parent)
+    : QAbstractListModel(parent), category_(std::move(category)), rows_(screens::detailRows(category_)),
+      favorites_(favorites)
+{
+    favoriteRows_.resize(rows_.size(), false);
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (rows_[i].kind == screens::DetailRowKind::Entry) {
+            favoriteRows_[i] = isFavorite(screens::entryFor(category_, rows_[i]));
+        }
+    }
+    if (favorites_) {
+        connect(favorites_, &KVFavoritesService::favoritesChanged, this, &CategoryDetailModel::favoritesChanged);
+    }
+}
+
+bool CategoryDetailModel::isFavorite(const KVEntry& entry) const
+{
+    return favorites_ && favorites_->isFavorite(entry.url);
+}
+
+void CategoryDetailModel::favoritesChanged()
+{
+    // Only the rows whose state flipped are redrawn: one toggle touches the
+    // entries of one link, wherever they stand in the category.
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (rows_[i].kind != screens::DetailRowKind::Entry) continue;
+        const bool now = isFavorite(screens::entryFor(category_, rows_[i]));
+        if (now == favoriteRows_[i]) continue;
+        favoriteRows_[i] = now;
+        const QModelIndex changed = index(static_cast<int>(i));
+        emit dataChanged(changed, changed, {IsFavoriteRole, AccessoryRole});
+    }
+}
+
+int CategoryDetailModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+QVariant CategoryDetailModel::data(const QModelIndex& index, int role) const
+{
+    Q_ASSERT(checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid));
+    const auto row = static_cast<std::size_t>(index.row());
+    const screens::DetailRow& detail = rows_[row];
+    using K = screens::DetailRowKind;
+
+    if (detail.kind != K::Entry) {
+        if (role == KindRole) return detail.kind == K::Header ? QStringLiteral("header") : QStringLiteral("note");
+        if (role != TextRole) return {};
+        if (detail.kind == K::CategoryNote) return QString::fromStdString(screens::cleanDisplayText(*category_.note));
+        if (detail.section < 0) return QStringLiteral("General");
+        const KVSection& section = category_.sections[static_cast<std::size_t>(detail.section)];
+        if (detail.kind == K::Header) return QString::fromStdString(section.title); // titles are never cleaned
+        return QString::fromStdString(screens::cleanDisplayText(*section.note));
+    }
+
+    const KVEntry& entry = screens::entryFor(category_, detail);
+    switch (role) {
+    case KindRole: return QStringLiteral("entry");
+    case NameRole: return QString::fromStdString(entry.name);
+    case UrlRole: return QString::fromStdString(entry.url.text());
+    case DescriptionRole:
+    case HasDescriptionRole: {
+        std::optional<std::string> styled;
+        if (entry.description) styled = screens::descriptionStyledText(*entry.description);
+        if (role == HasDescriptionRole) return styled.has_value();
+        return styled ? QString::fromStdString(*styled) : QString();
+    }
+    case BadgeRole: return fromUtf8(rawValue(entry.badge));
+    case BadgeSymbolRole: return fromUtf8(screens::badgeIcon(entry.badge).symbol);
+    case BadgeColorRole: return fromUtf8(screens::badgeIcon(entry.badge).color);
+    case IsFavoriteRole: return static_cast<bool>(favoriteRows_[row]);
+    case AccessoryRole:
+        switch (screens::trailingAccessory(entry, favoriteRows_[row])) {
+        case screens::TrailingAccessory::RelatedLinksMenu: return QStringLiteral("menu");
+        case screens::TrailingAccessory::FavoriteStar: return QStringLiteral("star");
+        case screens::TrailingAccessory::Chevron: return QStringLiteral("chevron");
+        }
+        return {};
+    case RelatedNamesRole:
+    case RelatedUrlsRole: {
+        QStringList values;
+        for (const KVLink& link : entry.relatedLinks) {
+            values << QString::fromStdString(role == RelatedNamesRole ? link.name : link.url.text());
+        }
+        return values;
+    }
+    default: return {};
+    }
+}
+
+QHash<int, QByteArray> CategoryDetailModel::roleNames() const
+{
+    return {
+        {KindRole, "kind"},
+        {TextRole, "text"},
+        {NameRole, "name"},
+        {UrlRole, "url"},
+        {DescriptionRole, "descriptionText"},
+        {HasDescriptionRole, "hasDescription"},
+        {BadgeRole, "badge"},
+        {BadgeSymbolRole, "badgeSymbol"},
+        {BadgeColorRole, "badgeColor"},
+        {AccessoryRole, "accessory"},
+        {IsFavoriteRole, "isFavorite"},
+        {RelatedNamesRole, "relatedNames"},
+        {RelatedUrlsRole, "relatedUrls"},
+    };
+}
+
+} // namespace kavo

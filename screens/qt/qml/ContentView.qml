@@ -1,0 +1,341 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Controls.Material
+import QtQuick.Layouts
+import Kavo
+
+// The main screen: search field, toolbar, and the list of loading and error
+// rows, "Recently Viewed", "Favorites", "Categories", "Links" and the two
+// empty blocks. What is listed is derived in MainListModel; this file draws it.
+Page {
+    id: page
+    required property KVDataService dataService
+    required property KVHistoryService historyService
+    required property KVFavoritesService favoritesService
+    required property LinkActions actions
+    required property StackView stack
+    property bool showSettings: false
+    readonly property bool dark: Material.theme === Material.Dark
+    readonly property color secondary: Theme.color("secondary", dark)
+
+    title: "KAVO"
+
+    header: ToolBar {
+        RowLayout {
+            anchors.fill: parent
+            ToolButton {
+                objectName: "settingsButton"
+                Accessible.name: "Settings"
+                contentItem: Symbol { name: "gearshape"; size: 22; color: Material.foreground }
+                onClicked: page.showSettings = true
+            }
+            Label {
+                text: page.title
+                font.pixelSize: Theme.headline
+                font.bold: true
+                horizontalAlignment: Qt.AlignHCenter
+                Layout.fillWidth: true
+            }
+            ToolButton {
+                objectName: "refreshButton"
+                Accessible.name: "Refresh"
+                enabled: !page.dataService.isLoading
+                contentItem: Item {
+                    implicitWidth: 24
+                    implicitHeight: 24
+                    BusyIndicator {
+                        objectName: "toolbarBusy"
+                        anchors.centerIn: parent
+                        width: 28
+                        height: 28
+                        running: page.dataService.isLoading
+                        visible: running
+                    }
+                    Symbol {
+                        anchors.centerIn: parent
+                        visible: !page.dataService.isLoading
+                        name: "arrow.clockwise"
+                        size: 22
+                        color: Material.foreground
+                    }
+                }
+                onClicked: page.dataService.refresh()
+            }
+        }
+    }
+
+    ColumnLayout {
+        anchors.fill: parent
+        spacing: 0
+
+        TextField {
+            id: searchField
+            objectName: "searchField"
+            placeholderText: "Search entries…"
+            Accessible.name: "Search entries"
+            Layout.fillWidth: true
+            Layout.leftMargin: 16
+            Layout.rightMargin: 16
+            Layout.topMargin: 4
+        }
+
+        ListView {
+            id: list
+            objectName: "mainList"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            clip: true
+            reuseItems: true
+            // Pull-to-refresh: dragged past the threshold, then let go. The
+            // download is the service's business; the list does not wait.
+            property bool pulled: false
+            onVerticalOvershootChanged: if (dragging && verticalOvershoot < -80) pulled = true
+            onDraggingChanged: {
+                if (!dragging && pulled) {
+                    pulled = false
+                    page.dataService.refresh()
+                }
+            }
+
+            model: MainListModel {
+                id: mainModel
+                objectName: "mainModel"
+                dataService: page.dataService
+                historyService: page.historyService
+                favoritesService: page.favoritesService
+                searchText: searchField.text
+            }
+
+            section.property: "section"
+            section.delegate: Label {
+                required property string section
+                width: ListView.view.width
+                visible: section !== ""
+                height: visible ? implicitHeight : 0
+                text: section
+                leftPadding: 20
+                topPadding: 18
+                bottomPadding: 6
+                font.pixelSize: Theme.caption
+                font.capitalization: Font.AllUppercase
+                color: page.secondary
+            }
+
+            delegate: Loader {
+                id: row
+                required property int index
+                required property string kind
+                required property string title
+                required property string subtitle
+                required property bool hasSubtitle
+                required property string symbol
+                required property string tileColor
+                required property int count
+                required property string url
+                width: ListView.view.width
+                objectName: "row_" + kind + "_" + index
+
+                sourceComponent: {
+                    switch (kind) {
+                    case "loading": return loadingRow
+                    case "error": return errorRow
+                    case "history": return personalRow
+                    case "favorite": return personalRow
+                    case "category": return categoryRow
+                    case "link": return categoryRow
+                    case "noResults": return noResultsBlock
+                    default: return emptyBlock
+                    }
+                }
+
+                Component {
+                    id: loadingRow
+                    RowLayout {
+                        spacing: 12
+                        height: Math.max(60, implicitHeight)
+                        Item { Layout.fillWidth: true }
+                        BusyIndicator { running: true; implicitWidth: 32; implicitHeight: 32 }
+                        Label { text: "Loading KAVO…"; font.pixelSize: Theme.subheadline; color: page.secondary }
+                        Item { Layout.fillWidth: true }
+                    }
+                }
+
+                Component {
+                    id: errorRow
+                    RowLayout {
+                        spacing: 12
+                        Item { width: 8 }
+                        Symbol { name: "exclamationmark.triangle.fill"; color: Theme.color("orange", page.dark) }
+                        Label {
+                            text: row.title
+                            font.pixelSize: Theme.caption
+                            color: page.secondary
+                            Layout.topMargin: 4
+                            Layout.bottomMargin: 4
+                        }
+                        Item { Layout.fillWidth: true }
+                        Button {
+                            objectName: "retryButton"
+                            text: "Retry"
+                            flat: true
+                            font.pixelSize: Theme.caption
+                            onClicked: page.dataService.refresh()
+                        }
+                        Item { width: 8 }
+                    }
+                }
+
+                // A recently viewed entry or a favourite: opens its link and records it.
+                Component {
+                    id: personalRow
+                    ItemDelegate {
+                        objectName: "personal_" + row.index
+                        Accessible.name: row.title
+                        onClicked: page.actions.openEntry(row.title, row.url)
+                        contentItem: RowLayout {
+                            spacing: 12
+                            Symbol {
+                                name: row.kind === "history" ? "clock" : "star.fill"
+                                size: Theme.caption
+                                color: row.kind === "history" ? page.secondary : Theme.color("yellow", page.dark)
+                                Layout.preferredWidth: 16
+                            }
+                            ColumnLayout {
+                                spacing: 2
+                                Layout.fillWidth: true
+                                Label { text: row.title; elide: Text.ElideRight; maximumLineCount: 1; Layout.fillWidth: true }
+                                Label {
+                                    visible: row.hasSubtitle
+                                    text: row.subtitle
+                                    font.pixelSize: Theme.caption
+                                    color: page.secondary
+                                }
+                            }
+                            Symbol { name: "arrow.up.forward.app"; size: Theme.caption; color: page.secondary }
+                        }
+                    }
+                }
+
+                // A category (opens its screen) or a link category (opens its address).
+                Component {
+                    id: categoryRow
+                    ItemDelegate {
+                        objectName: "category_" + row.title
+                        Accessible.name: row.title
+                        onClicked: {
+                            if (row.kind === "link") {
+                                page.actions.openExternally(row.url)
+                            } else {
+                                page.stack.push(detailView, {
+                                    "model": mainModel.categoryDetail(row.index),
+                                    "actions": page.actions,
+                                    "stack": page.stack
+                                })
+                            }
+                        }
+                        contentItem: RowLayout {
+                            spacing: 12
+                            Rectangle {
+                                implicitWidth: 32
+                                implicitHeight: 32
+                                radius: 8
+                                color: Theme.color(row.tileColor, page.dark)
+                                Symbol { anchors.centerIn: parent; name: row.symbol; color: "white" }
+                            }
+                            ColumnLayout {
+                                spacing: 2
+                                Layout.fillWidth: true
+                                Layout.topMargin: 4
+                                Layout.bottomMargin: 4
+                                Label { text: row.title; elide: Text.ElideRight; maximumLineCount: 1; Layout.fillWidth: true }
+                                Label {
+                                    visible: row.hasSubtitle
+                                    text: row.subtitle
+                                    elide: Text.ElideRight
+                                    maximumLineCount: 1
+                                    font.pixelSize: Theme.caption
+                                    color: page.secondary
+                                    Layout.fillWidth: true
+                                }
+                            }
+                            Label {
+                                objectName: "count"
+                                text: row.count
+                                font.pixelSize: Theme.caption
+                                color: page.secondary
+                                leftPadding: 8
+                                rightPadding: 8
+                                topPadding: 4
+                                bottomPadding: 4
+                                background: Rectangle { radius: 8; color: Theme.quaternaryFill(page.dark) }
+                            }
+                        }
+                    }
+                }
+
+                Component {
+                    id: noResultsBlock
+                    ColumnLayout {
+                        spacing: 16
+                        Item { implicitHeight: 24 }
+                        Symbol { name: "magnifyingglass"; size: 36; color: page.secondary; Layout.alignment: Qt.AlignHCenter }
+                        Label { text: "No results"; font.pixelSize: Theme.headline; font.bold: true; Layout.alignment: Qt.AlignHCenter }
+                        Label {
+                            objectName: "noResultsText"
+                            text: "No entries match \"" + searchField.text + "\""
+                            textFormat: Text.PlainText
+                            font.pixelSize: Theme.subheadline
+                            color: page.secondary
+                            Layout.alignment: Qt.AlignHCenter
+                        }
+                        Button {
+                            objectName: "clearSearchButton"
+                            text: "Clear Search"
+                            Layout.alignment: Qt.AlignHCenter
+                            onClicked: searchField.text = ""
+                        }
+                        Item { implicitHeight: 24 }
+                    }
+                }
+
+                Component {
+                    id: emptyBlock
+                    ColumnLayout {
+                        spacing: 16
+                        Item { implicitHeight: 24 }
+                        Symbol { name: "arrow.clockwise"; size: 36; color: page.secondary; Layout.alignment: Qt.AlignHCenter }
+                        Label { text: "No content loaded"; font.pixelSize: Theme.headline; font.bold: true; Layout.alignment: Qt.AlignHCenter }
+                        Label {
+                            text: "Tap refresh to download content"
+                            font.pixelSize: Theme.subheadline
+                            color: page.secondary
+                            horizontalAlignment: Text.AlignHCenter
+                            Layout.alignment: Qt.AlignHCenter
+                        }
+                        Button {
+                            objectName: "emptyRefreshButton"
+                            text: "Refresh"
+                            Layout.alignment: Qt.AlignHCenter
+                            onClicked: page.dataService.refresh()
+                        }
+                        Item { implicitHeight: 24 }
+                    }
+                }
+            }
+        }
+    }
+
+    Component {
+        id: detailView
+        CategoryDetailView {}
+    }
+
+    SettingsView {
+        id: settings
+        objectName: "settingsSheet"
+        shown: page.showSettings
+        onDismissed: page.showSettings = false
+    }
+}

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+import QtQuick
+import Kavo
+
+// A symbol by name ("star.fill", "gearshape", …), drawn from the bundled icon font.
+Text {
+    id: symbol
+    property string name
+    property int size: Theme.body
+    text: Symbols.glyph(name)
+    font.family: Symbols.fontFamily
+    font.pixelSize: size
+    horizontalAlignment: Text.AlignHCenter
+    verticalAlignment: Text.AlignVCenter
+    Accessible.ignored: true
+}

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Kavo
+
+// A menu item with a symbol before its text (or none, when `symbol` is empty).
+MenuItem {
+    id: item
+    property string symbol
+    contentItem: RowLayout {
+        spacing: 12
+        Symbol {
+            visible: item.symbol !== ""
+            name: item.symbol
+            color: item.palette.text
+            Layout.preferredWidth: 20
+        }
+        Label {
+            text: item.text
+            textFormat: Text.PlainText
+            elide: Text.ElideRight
+            Layout.fillWidth: true
+        }
+    }
+}
