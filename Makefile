@@ -18,9 +18,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# Until the application window exists, the main job is the catalogue tool on the packaged page.
+# Builds and starts the application window.
 run: build
-	$(TOOL) stats $(PAGE)
+	$(BUILD)/app/kavo
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

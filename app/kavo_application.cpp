@@ -44,7 +44,7 @@ void KAVO_X_IOSApp::show(QQmlApplicationEngine& engine)
 {
     Symbols::loadFont();
     engine.setInitialProperties(windowProperties());
-    engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Kavo/qml/Main.qml")));
+    engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Kavo/Main.qml")));
 }
 
 } // namespace kavo

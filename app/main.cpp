@@ -16,6 +16,10 @@ int main(int argc, char** argv)
     QGuiApplication::setApplicationDisplayName(QStringLiteral("KAVO"));
     QGuiApplication::setDesktopFileName(QStringLiteral("kavo"));
     QQuickStyle::setStyle(QStringLiteral("Material"));
+    // Light or dark as the system is at start; QT_QUICK_CONTROLS_MATERIAL_THEME may pin it.
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_CONTROLS_MATERIAL_THEME")) {
+        qputenv("QT_QUICK_CONTROLS_MATERIAL_THEME", "System");
+    }
 
     kavo::DesktopUrlOpener opener;
     kavo::SystemClipboard clipboard;

@@ -6,12 +6,23 @@
 
 #include <algorithm>
 #include <memory>
+#include <string_view>
 
 namespace kavo::screens {
 namespace {
 
-std::vector<const KVCategory*> sortWith(const std::vector<KVCategory>& categories, const icu::Locale& locale)
+// Under LANG=C the default locale is en_US_POSIX, whose collation orders
+// every capital before every small letter even at secondary strength. That
+// locale expresses no language preference, so the root collation stands in.
+icu::Locale collationLocale(const icu::Locale& locale)
 {
+    if (std::string_view(locale.getVariant()) == "POSIX") return icu::Locale::getRoot();
+    return locale;
+}
+
+std::vector<const KVCategory*> sortWith(const std::vector<KVCategory>& categories, const icu::Locale& requested)
+{
+    const icu::Locale locale = collationLocale(requested);
     std::vector<const KVCategory*> sorted;
     sorted.reserve(categories.size());
     for (const KVCategory& category : categories) sorted.push_back(&category);

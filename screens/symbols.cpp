@@ -29,7 +29,7 @@ constexpr std::array<std::pair<std::string_view, char32_t>, 35> kSymbols{{
     {"arrow.up.forward.app", 0xe89e},         // open_in_new
     {"star.fill", 0xe838},                    // star
     {"star", 0xe83a},                         // star_border
-    {"star.slash", 0xf06f},                   // star_outline
+    {"star.slash", 0xe59a},                   // bookmark_remove
     {"globe", 0xe80b},                        // public
     {"arrow.turn.right", 0xe5da},             // subdirectory_arrow_right
     {"ellipsis", 0xe5d3},                     // more_horiz

@@ -15,7 +15,6 @@ Drawer {
 
     edge: Qt.BottomEdge
     width: parent ? parent.width : 400
-    Material.theme: Material.System
 
     function present(entryName, entryUrl) {
         name = entryName
@@ -29,7 +28,7 @@ Drawer {
         Label {
             text: sheet.name
             textFormat: Text.PlainText
-            font.pixelSize: Theme.headline
+            font.pixelSize: Appearance.headline
             font.bold: true
             elide: Text.ElideRight
             Layout.fillWidth: true
@@ -39,7 +38,7 @@ Drawer {
         Label {
             text: sheet.url
             textFormat: Text.PlainText
-            font.pixelSize: Theme.caption
+            font.pixelSize: Appearance.caption
             elide: Text.ElideMiddle
             Layout.fillWidth: true
             Layout.leftMargin: 16

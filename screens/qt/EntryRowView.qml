@@ -24,7 +24,7 @@ Item {
     property var relatedUrls: []
     property bool dark
     required property LinkActions actions
-    readonly property color secondary: Theme.color("secondary", dark)
+    readonly property color secondary: Appearance.named("secondary", dark)
     signal shareRequested(string name, string url)
 
     implicitHeight: content.implicitHeight + 12
@@ -58,7 +58,7 @@ Item {
                     objectName: "badgeIcon"
                     visible: entry.badgeSymbol !== ""
                     name: entry.badgeSymbol
-                    color: Theme.color(entry.badgeColor, entry.dark)
+                    color: Appearance.named(entry.badgeColor, entry.dark)
                     Layout.preferredWidth: 20
                 }
                 ColumnLayout {
@@ -70,7 +70,7 @@ Item {
                         textFormat: Text.PlainText
                         elide: Text.ElideRight
                         maximumLineCount: 1
-                        font.pixelSize: Theme.body
+                        font.pixelSize: Appearance.body
                         Layout.fillWidth: true
                     }
                     Label {
@@ -81,9 +81,9 @@ Item {
                         wrapMode: Text.Wrap
                         elide: Text.ElideRight
                         maximumLineCount: 2
-                        font.pixelSize: Theme.caption
+                        font.pixelSize: Appearance.caption
                         color: entry.secondary
-                        linkColor: Theme.color("blue", entry.dark)
+                        linkColor: Appearance.named("blue", entry.dark)
                         Layout.fillWidth: true
                         onLinkActivated: link => entry.actions.openExternally(link)
                     }
@@ -112,7 +112,7 @@ Item {
                 anchors.fill: parent
                 padding: 0
                 Accessible.name: "More links"
-                contentItem: Symbol { name: "ellipsis"; size: Theme.caption + 4; color: entry.secondary }
+                contentItem: Symbol { name: "ellipsis"; size: Appearance.caption + 4; color: entry.secondary }
                 onClicked: relatedMenu.popup()
             }
             Symbol {
@@ -120,15 +120,15 @@ Item {
                 visible: entry.accessory === "star"
                 anchors.centerIn: parent
                 name: "star.fill"
-                size: Theme.caption + 2
-                color: Theme.color("yellow", entry.dark)
+                size: Appearance.caption + 2
+                color: Appearance.named("yellow", entry.dark)
             }
             Symbol {
                 objectName: "chevron"
                 visible: entry.accessory === "chevron"
                 anchors.centerIn: parent
                 name: "chevron.right"
-                size: Theme.caption + 2
+                size: Appearance.caption + 2
                 color: entry.secondary
             }
         }

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
@@ -14,7 +13,7 @@ Page {
     required property LinkActions actions
     required property StackView stack
     readonly property bool dark: Material.theme === Material.Dark
-    readonly property color secondary: Theme.color("secondary", dark)
+    readonly property color secondary: Appearance.named("secondary", dark)
 
     title: model.title
 
@@ -30,7 +29,7 @@ Page {
             Label {
                 text: page.title
                 elide: Text.ElideRight
-                font.pixelSize: Theme.headline
+                font.pixelSize: Appearance.headline
                 font.bold: true
                 Layout.fillWidth: true
             }
@@ -48,7 +47,7 @@ Page {
             text: page.title
             textFormat: Text.PlainText
             wrapMode: Text.Wrap
-            font.pixelSize: Theme.largeTitle
+            font.pixelSize: Appearance.largeTitle
             font.bold: true
             padding: 16
         }
@@ -80,7 +79,7 @@ Page {
                     leftPadding: 20
                     topPadding: 18
                     bottomPadding: 6
-                    font.pixelSize: Theme.caption
+                    font.pixelSize: Appearance.caption
                     font.capitalization: Font.AllUppercase
                     color: page.secondary
                 }
@@ -94,7 +93,7 @@ Page {
                     textFormat: Text.PlainText
                     wrapMode: Text.Wrap
                     padding: 16
-                    font.pixelSize: Theme.subheadline
+                    font.pixelSize: Appearance.subheadline
                     color: page.secondary
                 }
             }

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
@@ -18,7 +17,7 @@ Page {
     required property StackView stack
     property bool showSettings: false
     readonly property bool dark: Material.theme === Material.Dark
-    readonly property color secondary: Theme.color("secondary", dark)
+    readonly property color secondary: Appearance.named("secondary", dark)
 
     title: "KAVO"
 
@@ -33,7 +32,7 @@ Page {
             }
             Label {
                 text: page.title
-                font.pixelSize: Theme.headline
+                font.pixelSize: Appearance.headline
                 font.bold: true
                 horizontalAlignment: Qt.AlignHCenter
                 Layout.fillWidth: true
@@ -118,7 +117,7 @@ Page {
                 leftPadding: 20
                 topPadding: 18
                 bottomPadding: 6
-                font.pixelSize: Theme.caption
+                font.pixelSize: Appearance.caption
                 font.capitalization: Font.AllUppercase
                 color: page.secondary
             }
@@ -157,7 +156,7 @@ Page {
                         height: Math.max(60, implicitHeight)
                         Item { Layout.fillWidth: true }
                         BusyIndicator { running: true; implicitWidth: 32; implicitHeight: 32 }
-                        Label { text: "Loading KAVO…"; font.pixelSize: Theme.subheadline; color: page.secondary }
+                        Label { text: "Loading KAVO…"; font.pixelSize: Appearance.subheadline; color: page.secondary }
                         Item { Layout.fillWidth: true }
                     }
                 }
@@ -167,10 +166,10 @@ Page {
                     RowLayout {
                         spacing: 12
                         Item { width: 8 }
-                        Symbol { name: "exclamationmark.triangle.fill"; color: Theme.color("orange", page.dark) }
+                        Symbol { name: "exclamationmark.triangle.fill"; color: Appearance.named("orange", page.dark) }
                         Label {
                             text: row.title
-                            font.pixelSize: Theme.caption
+                            font.pixelSize: Appearance.caption
                             color: page.secondary
                             Layout.topMargin: 4
                             Layout.bottomMargin: 4
@@ -180,7 +179,7 @@ Page {
                             objectName: "retryButton"
                             text: "Retry"
                             flat: true
-                            font.pixelSize: Theme.caption
+                            font.pixelSize: Appearance.caption
                             onClicked: page.dataService.refresh()
                         }
                         Item { width: 8 }
@@ -198,8 +197,8 @@ Page {
                             spacing: 12
                             Symbol {
                                 name: row.kind === "history" ? "clock" : "star.fill"
-                                size: Theme.caption
-                                color: row.kind === "history" ? page.secondary : Theme.color("yellow", page.dark)
+                                size: Appearance.caption
+                                color: row.kind === "history" ? page.secondary : Appearance.named("yellow", page.dark)
                                 Layout.preferredWidth: 16
                             }
                             ColumnLayout {
@@ -209,11 +208,11 @@ Page {
                                 Label {
                                     visible: row.hasSubtitle
                                     text: row.subtitle
-                                    font.pixelSize: Theme.caption
+                                    font.pixelSize: Appearance.caption
                                     color: page.secondary
                                 }
                             }
-                            Symbol { name: "arrow.up.forward.app"; size: Theme.caption; color: page.secondary }
+                            Symbol { name: "arrow.up.forward.app"; size: Appearance.caption; color: page.secondary }
                         }
                     }
                 }
@@ -241,7 +240,7 @@ Page {
                                 implicitWidth: 32
                                 implicitHeight: 32
                                 radius: 8
-                                color: Theme.color(row.tileColor, page.dark)
+                                color: Appearance.named(row.tileColor, page.dark)
                                 Symbol { anchors.centerIn: parent; name: row.symbol; color: "white" }
                             }
                             ColumnLayout {
@@ -255,7 +254,7 @@ Page {
                                     text: row.subtitle
                                     elide: Text.ElideRight
                                     maximumLineCount: 1
-                                    font.pixelSize: Theme.caption
+                                    font.pixelSize: Appearance.caption
                                     color: page.secondary
                                     Layout.fillWidth: true
                                 }
@@ -263,13 +262,13 @@ Page {
                             Label {
                                 objectName: "count"
                                 text: row.count
-                                font.pixelSize: Theme.caption
+                                font.pixelSize: Appearance.caption
                                 color: page.secondary
                                 leftPadding: 8
                                 rightPadding: 8
                                 topPadding: 4
                                 bottomPadding: 4
-                                background: Rectangle { radius: 8; color: Theme.quaternaryFill(page.dark) }
+                                background: Rectangle { radius: 8; color: Appearance.fill(page.dark) }
                             }
                         }
                     }
@@ -281,12 +280,12 @@ Page {
                         spacing: 16
                         Item { implicitHeight: 24 }
                         Symbol { name: "magnifyingglass"; size: 36; color: page.secondary; Layout.alignment: Qt.AlignHCenter }
-                        Label { text: "No results"; font.pixelSize: Theme.headline; font.bold: true; Layout.alignment: Qt.AlignHCenter }
+                        Label { text: "No results"; font.pixelSize: Appearance.headline; font.bold: true; Layout.alignment: Qt.AlignHCenter }
                         Label {
                             objectName: "noResultsText"
                             text: "No entries match \"" + searchField.text + "\""
                             textFormat: Text.PlainText
-                            font.pixelSize: Theme.subheadline
+                            font.pixelSize: Appearance.subheadline
                             color: page.secondary
                             Layout.alignment: Qt.AlignHCenter
                         }
@@ -306,10 +305,10 @@ Page {
                         spacing: 16
                         Item { implicitHeight: 24 }
                         Symbol { name: "arrow.clockwise"; size: 36; color: page.secondary; Layout.alignment: Qt.AlignHCenter }
-                        Label { text: "No content loaded"; font.pixelSize: Theme.headline; font.bold: true; Layout.alignment: Qt.AlignHCenter }
+                        Label { text: "No content loaded"; font.pixelSize: Appearance.headline; font.bold: true; Layout.alignment: Qt.AlignHCenter }
                         Label {
                             text: "Tap refresh to download content"
-                            font.pixelSize: Theme.subheadline
+                            font.pixelSize: Appearance.subheadline
                             color: page.secondary
                             horizontalAlignment: Text.AlignHCenter
                             Layout.alignment: Qt.AlignHCenter

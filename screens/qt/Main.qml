@@ -17,7 +17,6 @@ ApplicationWindow {
     height: 820
     visible: true
     title: "KAVO"
-    Material.theme: Material.System
 
     StackView {
         id: stack

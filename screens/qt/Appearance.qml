@@ -19,13 +19,13 @@ QtObject {
     })
 
     // "secondary" and "primary" follow the light or dark theme.
-    function color(name, dark) {
+    function named(name, dark) {
         if (name === "secondary") return dark ? "#98989f" : "#6c6c70";
         if (name === "primary") return dark ? "#ffffff" : "#000000";
         return palette[name] !== undefined ? palette[name] : palette["gray"];
     }
 
-    function quaternaryFill(dark) {
+    function fill(dark) {
         return dark ? "#2c2c2e" : "#e9e9ee";
     }
 }

@@ -14,7 +14,6 @@ Drawer {
     edge: Qt.BottomEdge
     width: parent ? parent.width : 400
     height: parent ? parent.height * 0.92 : 700
-    Material.theme: Material.System
     onShownChanged: shown ? open() : close()
     onClosed: dismissed()
 
@@ -28,7 +27,7 @@ Drawer {
                 Item { Layout.preferredWidth: doneButton.implicitWidth }
                 Label {
                     text: "Settings"
-                    font.pixelSize: Theme.headline
+                    font.pixelSize: Appearance.headline
                     font.bold: true
                     horizontalAlignment: Qt.AlignHCenter
                     Layout.fillWidth: true

@@ -6,7 +6,7 @@ import Kavo
 Text {
     id: symbol
     property string name
-    property int size: Theme.body
+    property int size: Appearance.body
     text: Symbols.glyph(name)
     font.family: Symbols.fontFamily
     font.pixelSize: size
