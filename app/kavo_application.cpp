@@ -43,6 +43,8 @@ QVariantMap KAVO_X_IOSApp::windowProperties()
 void KAVO_X_IOSApp::show(QQmlApplicationEngine& engine)
 {
     Symbols::loadFont();
+    // Where the static Kavo module keeps its qmldir (Qt 6.4 does not look there by itself).
+    engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
     engine.setInitialProperties(windowProperties());
     engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Kavo/Main.qml")));
 }

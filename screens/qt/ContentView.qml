@@ -108,18 +108,22 @@ Page {
             }
 
             section.property: "section"
-            section.delegate: Label {
+            section.delegate: Item {
+                id: sectionHeader
                 required property string section
                 width: ListView.view.width
-                visible: section !== ""
-                height: visible ? implicitHeight : 0
-                text: section
-                leftPadding: 20
-                topPadding: 18
-                bottomPadding: 6
-                font.pixelSize: Appearance.caption
-                font.capitalization: Font.AllUppercase
-                color: page.secondary
+                height: section === "" ? 0 : headerText.implicitHeight
+                Label {
+                    id: headerText
+                    visible: sectionHeader.section !== ""
+                    text: sectionHeader.section
+                    leftPadding: 20
+                    topPadding: 18
+                    bottomPadding: 6
+                    font.pixelSize: Appearance.caption
+                    font.capitalization: Font.AllUppercase
+                    color: page.secondary
+                }
             }
 
             delegate: Loader {

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/kavo_application.h"
+#include "test_http_server.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace kavo::testing {
+
+/// Link opener and clipboard that remember instead of acting; the opener also
+/// notes how long "Recently Viewed" was at the moment of each hand-over.
+class RecordingOpener final : public UrlOpener {
+public:
+    explicit RecordingOpener(const KVHistoryService* const* history) : history_(history) {}
+    QStringList opened;
+    QStringList historyFrontWhenOpened;
+
+protected:
+    void handOver(const QUrl& url) override;
+
+private:
+    const KVHistoryService* const* history_;
+};
+
+class RecordingClipboard final : public Clipboard {
+public:
+    QString text;
+    void setText(const QString& value) override { text = value; }
+};
+
+/// One started application for a test: the real services on a temporary
+/// directory, a local server for downloads, recording opener and clipboard.
+class TestApp : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QObject* dataService READ dataService CONSTANT)
+    Q_PROPERTY(QObject* historyService READ historyService CONSTANT)
+    Q_PROPERTY(QObject* favoritesService READ favoritesService CONSTANT)
+    Q_PROPERTY(QObject* actions READ actions CONSTANT)
+    Q_PROPERTY(QStringList opened READ opened)
+    Q_PROPERTY(QStringList historyFrontWhenOpened READ historyFrontWhenOpened)
+    Q_PROPERTY(QString clipboard READ clipboard)
+    Q_PROPERTY(QStringList historyNames READ historyNames)
+
+public:
+    /// "packaged": the test page as the packaged copy, no cache; "empty": no
+    /// packaged copy ("No content available"), downloads stall.
+    TestApp(const QString& scenario, QObject* parent = nullptr);
+    ~TestApp() override;
+
+    QObject* dataService() { return &root_->dataService(); }
+    QObject* historyService() { return &root_->historyService(); }
+    QObject* favoritesService() { return &root_->favoritesService(); }
+    QObject* actions() { return &root_->actions(); }
+    QStringList opened() const { return opener_.opened; }
+    QStringList historyFrontWhenOpened() const { return opener_.historyFrontWhenOpened; }
+    QString clipboard() const { return clipboard_.text; }
+    QStringList historyNames() const;
+
+    Q_INVOKABLE void addHistory(const QString& name, const QString& url);
+    Q_INVOKABLE void addFavorite(const QString& name, const QString& url);
+
+private:
+    QTemporaryDir dir_;
+    TestHttpServer server_;
+    const KVHistoryService* history_ = nullptr;
+    RecordingOpener opener_{&history_};
+    RecordingClipboard clipboard_;
+    std::unique_ptr<KAVO_X_IOSApp> root_;
+};
+
+/// What the QML tests call to start an application.
+class AppHarness : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    Q_INVOKABLE QObject* start(const QString& scenario);
+};
+
+} // namespace kavo::testing

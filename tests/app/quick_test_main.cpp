@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Qt Quick Test of the real screens with the real services on temporary
+// directories. Any QML warning fails the test that caused it.
+#include "app_harness.h"
+#include "screens/qt/symbol_font.h"
+
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QQuickStyle>
+#include <QtQml/qqmlextensionplugin.h>
+#include <QtQuickTest>
+
+
+Q_IMPORT_QML_PLUGIN(KavoPlugin)
+
+class Setup : public QObject {
+    Q_OBJECT
+public slots:
+    void applicationAvailable()
+    {
+        QQuickStyle::setStyle(QStringLiteral("Material"));
+        qputenv("QT_QUICK_CONTROLS_MATERIAL_THEME", "Light");
+        kavo::Symbols::loadFont();
+    }
+    void qmlEngineAvailable(QQmlEngine* engine)
+    {
+        engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
+        engine->rootContext()->setContextProperty(QStringLiteral("harness"), &harness_);
+    }
+
+private:
+    kavo::testing::AppHarness harness_;
+};
+
+QUICK_TEST_MAIN_WITH_SETUP(screens, Setup)
+#include "quick_test_main.moc"

@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The screens' list models under QAbstractItemModelTester, the link actions,
+// and the composition root's one set of services as QML sees it.
+#include "app_harness.h"
+#include "screens/qt/category_detail_model.h"
+#include "screens/qt/main_list_model.h"
+#include "screens/qt/symbol_font.h"
+
+#include <QAbstractItemModelTester>
+#include <QQmlApplicationEngine>
+#include <QQuickStyle>
+#include <QSignalSpy>
+#include <QtQml/qqmlextensionplugin.h>
+#include <QtTest>
+
+Q_IMPORT_QML_PLUGIN(KavoPlugin)
+
+using namespace kavo;
+using kavo::testing::TestApp;
+
+namespace {
+
+QStringList column(const QAbstractItemModel& model, int role)
+{
+    QStringList values;
+    for (int row = 0; row < model.rowCount(); ++row) values << model.index(row, 0).data(role).toString();
+    return values;
+}
+
+// The packaged test page, once it has been parsed and shown.
+std::unique_ptr<TestApp> startPackaged()
+{
+    auto app = std::make_unique<TestApp>(QStringLiteral("packaged"));
+    auto* data = qobject_cast<KVDataService*>(app->dataService());
+    if (!QTest::qWaitFor([data] { return !data->isLoading(); }, 10'000)) qFatal("the packaged page never loaded");
+    return app;
+}
+
+} // namespace
+
+class ScreenModelsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void mainListFollowsServicesWithOneResetPerChange();
+    void categoryDetailRedrawsOnlyToggledRows();
+    void linkActionsRecordBeforeOpeningAndOpenOnlyWebLinks();
+    void qmlSeesTheRootsInstances();
+};
+
+void ScreenModelsTest::mainListFollowsServicesWithOneResetPerChange()
+{
+    const auto app = startPackaged();
+    MainListModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setDataService(qobject_cast<KVDataService*>(app->dataService()));
+    model.setHistoryService(qobject_cast<KVHistoryService*>(app->historyService()));
+    model.setFavoritesService(qobject_cast<KVFavoritesService*>(app->favoritesService()));
+    QCOMPARE(column(model, MainListModel::KindRole),
+             (QStringList{"category", "category", "category", "link"}));
+    QCOMPARE(column(model, MainListModel::TitleRole),
+             (QStringList{"Empty Category", "Music", "Streaming Video", "Project Site"}));
+    QCOMPARE(column(model, MainListModel::CountRole), (QStringList{"0", "1", "4", "1"}));
+    QCOMPARE(model.index(2, 0).data(MainListModel::SubtitleRole).toString(), QStringLiteral("Check the licence of each title"));
+
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    app->addHistory("Alpha Films", "https://alpha.example.org/");
+    QCOMPARE(resets.count(), 1);
+    QCOMPARE(column(model, MainListModel::KindRole).first(), QStringLiteral("history"));
+
+    // Each keystroke is one reset, and the search hides the personal sections.
+    for (const QString& typed : {QStringLiteral("g"), QStringLiteral("ga"), QStringLiteral("gam")}) {
+        resets.clear();
+        model.setSearchText(typed);
+        QCOMPARE(resets.count(), 1);
+    }
+    QCOMPARE(column(model, MainListModel::KindRole), QStringList{"category"});
+    QCOMPARE(column(model, MainListModel::CountRole), QStringList{"2"});
+    std::unique_ptr<QObject> detail(model.categoryDetail(0));
+    auto* filtered = qobject_cast<CategoryDetailModel*>(detail.get());
+    QVERIFY(filtered);
+    QCOMPARE(column(*filtered, CategoryDetailModel::KindRole), (QStringList{"note", "header", "entry", "entry"}));
+    model.setSearchText(QString());
+    QCOMPARE(column(model, MainListModel::KindRole).first(), QStringLiteral("history"));
+}
+
+void ScreenModelsTest::categoryDetailRedrawsOnlyToggledRows()
+{
+    const auto app = startPackaged();
+    auto* data = qobject_cast<KVDataService*>(app->dataService());
+    auto* favorites = qobject_cast<KVFavoritesService*>(app->favoritesService());
+    const KVCategory streaming = data->categories()->front(); // "Streaming Video", catalogue order
+    CategoryDetailModel model(streaming, favorites);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(column(model, CategoryDetailModel::KindRole),
+             (QStringList{"note", "header", "entry", "header", "entry", "entry", "entry"}));
+    QCOMPARE(column(model, CategoryDetailModel::TextRole).mid(0, 2), (QStringList{"Check the licence of each title", "General"}));
+    QCOMPARE(column(model, CategoryDetailModel::AccessoryRole), (QStringList{"", "", "chevron", "", "menu", "chevron", "chevron"}));
+
+    // Two entries share one link: both rows change, and no other row does.
+    QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
+    app->addFavorite("Gamma Reels", "https://gamma.example.org/");
+    QCOMPARE(changes.count(), 2);
+    QCOMPARE(changes.at(0).at(0).toModelIndex().row(), 5);
+    QCOMPARE(changes.at(1).at(0).toModelIndex().row(), 6);
+    QCOMPARE(column(model, CategoryDetailModel::AccessoryRole), (QStringList{"", "", "chevron", "", "menu", "star", "star"}));
+    changes.clear();
+    // A favourite elsewhere changes nothing here.
+    app->addFavorite("Delta Sounds", "https://delta.example.org/");
+    QCOMPARE(changes.count(), 0);
+}
+
+void ScreenModelsTest::linkActionsRecordBeforeOpeningAndOpenOnlyWebLinks()
+{
+    const auto app = startPackaged();
+    auto* actions = qobject_cast<LinkActions*>(app->actions());
+    actions->openEntry("Alpha Films", "https://alpha.example.org/");
+    QCOMPARE(app->opened(), QStringList{"https://alpha.example.org/"});
+    QCOMPARE(app->historyFrontWhenOpened(), QStringList{"https://alpha.example.org/"}); // recorded first
+
+    // Recorded, but never handed to the desktop.
+    for (const QString& url : {QStringLiteral("/relative"), QStringLiteral("file:///etc/passwd"),
+                               QStringLiteral("javascript:alert(1)"), QStringLiteral("data:text/html,x"),
+                               QStringLiteral("smb://server/share"), QStringLiteral("custom-app://open")}) {
+        actions->openEntry("Odd", url);
+    }
+    QCOMPARE(app->opened().size(), 1);
+    actions->openExternally("https://site.example.org/");
+    QCOMPARE(app->opened().last(), QStringLiteral("https://site.example.org/"));
+    QCOMPARE(app->historyNames().size(), 7); // every link was recorded, opened or not
+
+    actions->copyUrl("https://beta.example.org/");
+    QCOMPARE(app->clipboard(), QStringLiteral("https://beta.example.org/"));
+    QCOMPARE(actions->mailLink("Alpha & Films", "https://alpha.example.org/?a=1&b=2"),
+             QStringLiteral("mailto:?subject=Alpha%20%26%20Films&body=https%3A%2F%2Falpha.example.org%2F%3Fa%3D1%26b%3D2"));
+}
+
+void ScreenModelsTest::qmlSeesTheRootsInstances()
+{
+    testing::RecordingClipboard clipboard;
+    const KVHistoryService* history = nullptr;
+    testing::RecordingOpener opener(&history);
+    QTemporaryDir dir;
+    ApplicationSetup setup;
+    setup.cachesDirectory = dir.path();
+    setup.data.cacheFilePath = dir.filePath("kavo_categories.json");
+    setup.data.bundledPagePath = QStringLiteral(KAVO_TEST_APP_DATA "/screen_page.md");
+    setup.data.primaryUrl = QUrl("http://127.0.0.1:9/single-page");
+    setup.data.fallbackUrl = QUrl("http://127.0.0.1:9/single-page.md");
+    KAVO_X_IOSApp root(std::move(setup), opener, clipboard);
+    QQmlApplicationEngine engine;
+    root.show(engine);
+    QCOMPARE(engine.rootObjects().size(), 1);
+    QObject* window = engine.rootObjects().first();
+    QCOMPARE(window->property("dataService").value<QObject*>(), &root.dataService());
+    QCOMPARE(window->property("historyService").value<QObject*>(), &root.historyService());
+    QCOMPARE(window->property("favoritesService").value<QObject*>(), &root.favoritesService());
+    auto* mainModel = window->findChild<MainListModel*>("mainModel");
+    QVERIFY(mainModel);
+    QCOMPARE(mainModel->dataService(), &root.dataService());
+    QCOMPARE(mainModel->favoritesService(), &root.favoritesService());
+}
+
+int main(int argc, char** argv)
+{
+    QGuiApplication application(argc, argv);
+    QQuickStyle::setStyle(QStringLiteral("Material"));
+    ScreenModelsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "screen_models_test.moc"
