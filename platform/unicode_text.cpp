@@ -7,6 +7,7 @@
 #include <unicode/unistr.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -139,22 +140,22 @@ bool extendsCluster(std::string_view text, std::size_t offset)
 
 std::string toLower(std::string_view text)
 {
-    std::string result(text);
-    bool ascii = true;
-    for (char& c : result) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x80) {
-            ascii = false;
-            break;
-        }
-        if (byte >= 'A' && byte <= 'Z') c = static_cast<char>(byte + ('a' - 'A'));
+    std::string result;
+    result.reserve(text.size());
+    appendLower(result, text);
+    return result;
+}
+
+void appendLower(std::string& out, std::string_view text)
+{
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii) {
+        for (char c : text) out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c);
+        return;
     }
-    if (ascii) return result;
-    result.clear();
     icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())))
         .toLower(icu::Locale::getRoot())
-        .toUTF8String(result);
-    return result;
+        .toUTF8String(out);
 }
 
 bool isValidUtf8(std::string_view text)

@@ -55,6 +55,9 @@ inline bool startsWith(std::string_view text, std::string_view prefix)
 /// becomes "i\u0307", and one character may become several).
 [[nodiscard]] std::string toLower(std::string_view text);
 
+/// Appends the lowercased text to `out` (no temporary for ASCII text).
+void appendLower(std::string& out, std::string_view text);
+
 /// Whether `text` is well-formed UTF-8.
 [[nodiscard]] bool isValidUtf8(std::string_view text);
 

@@ -23,9 +23,10 @@ SearchIndex::SearchIndex(const std::vector<KVCategory>& catalogue)
     fieldBounds_.reserve(entries * kFieldsPerEntry + 1);
     categoryFirstEntry_.reserve(catalogue.size());
 
+    text_.reserve(entries * 96);
     auto addField = [this](std::string_view field) {
         fieldBounds_.push_back(static_cast<std::uint32_t>(text_.size()));
-        text_ += text::toLower(field);
+        text::appendLower(text_, field);
     };
     auto addEntries = [&addField](const std::vector<KVEntry>& list) {
         for (const KVEntry& entry : list) {
