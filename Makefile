@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 TOOL = $(BUILD)/tools/kavo-catalog/kavo-catalog
 PAGE = app/resources/bundled_content.md
 
-.PHONY: all deps configure build run test asan fuzz fuzz-build bench clean
+.PHONY: all deps configure build run test package asan fuzz fuzz-build bench clean
 
 all: build
 
@@ -24,6 +24,10 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The Debian package, $(BUILD)/kavo_<version>_<arch>.deb (CPack, from the install rules).
+package: build
+	@cmake --build $(BUILD) --target package
 
 # The catalogue tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps

@@ -14,7 +14,8 @@ int main(int argc, char** argv)
     QGuiApplication application(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("kavo"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("KAVO"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("kavo"));
+    // The application id: the names of the installed desktop entry, icon and metainfo.
+    QGuiApplication::setDesktopFileName(QStringLiteral("app.kavo.Kavo"));
     QQuickStyle::setStyle(QStringLiteral("Material"));
     // Light or dark as the system is at start; QT_QUICK_CONTROLS_MATERIAL_THEME may pin it.
     if (qEnvironmentVariableIsEmpty("QT_QUICK_CONTROLS_MATERIAL_THEME")) {

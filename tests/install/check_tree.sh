@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Checks an installed tree: ROOT holds exactly the application's files under
+# PREFIX, each where the freedesktop layout wants it, and they agree with each
+# other and with the binary (application id, executable name, version).
+# Usage: check_tree.sh ROOT PREFIX APP_ID VERSION
+set -euo pipefail
+
+root=$1
+prefix=${2#/}
+app_id=$3
+version=$4
+base="$root/$prefix"
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Exactly these files, nothing more (no static libraries, headers or test
+# programs leaking into the installation).
+expected=$(printf "$prefix/%s\n" \
+  bin/kavo \
+  "share/applications/$app_id.desktop" \
+  "share/icons/hicolor/scalable/apps/$app_id.svg" \
+  "share/metainfo/$app_id.metainfo.xml" | sort)
+actual=$(cd "$root" && find . -not -type d | sed 's|^\./||' | sort)
+if [ "$expected" != "$actual" ]; then
+  diff <(echo "$expected") <(echo "$actual") >&2 || true
+  fail "installed files differ from the expected list (< expected, > installed)"
+fi
+
+# The binary: executable, every library it needs resolvable, no search path
+# into the build tree, and it tells Qt the same application id the files use
+# (the Wayland app id).
+binary="$base/bin/kavo"
+[ -x "$binary" ] || fail "$binary is not executable"
+if readelf -d "$binary" | grep -E '\((RPATH|RUNPATH)\)' >&2; then
+  fail "$binary carries a library search path"
+fi
+if ldd "$binary" | grep 'not found' >&2; then
+  fail "$binary needs libraries that are not installed"
+fi
+# setDesktopFileName's QStringLiteral is stored as UTF-16. (No grep -q after a pipe:
+# under pipefail its early exit fails the writer.)
+if ! strings -e l "$binary" | grep -xF "$app_id" >/dev/null; then
+  fail "$binary does not hold the application id $app_id (setDesktopFileName in app/main.cpp)"
+fi
+
+# The desktop entry.
+desktop="$base/share/applications/$app_id.desktop"
+entry() {
+  sed -n '/^\[Desktop Entry\]/,/^\[/{s/^'"$1"'=//p}' "$desktop" | sed -n 1p
+}
+[ "$(entry Type)" = Application ] || fail "$desktop: Type is '$(entry Type)', not Application"
+[ "$(entry Name)" = KAVO ] || fail "$desktop: Name is '$(entry Name)', not KAVO"
+[ -n "$(entry Comment)" ] || fail "$desktop: no Comment"
+exec_name=$(entry Exec | cut -d ' ' -f 1)
+[ -x "$base/bin/$exec_name" ] || fail "$desktop: Exec names '$exec_name', which is not in $prefix/bin"
+[ "$(entry Icon)" = "$app_id" ] || fail "$desktop: Icon is '$(entry Icon)', not $app_id"
+[ "$(entry Terminal)" = false ] || fail "$desktop: Terminal is '$(entry Terminal)', not false"
+[ -n "$(entry Categories)" ] || fail "$desktop: no Categories"
+# Under X11 Qt sets the window's WM_CLASS to the application name, "kavo" (app/main.cpp).
+[ "$(entry StartupWMClass)" = kavo ] || fail "$desktop: StartupWMClass is '$(entry StartupWMClass)', not kavo"
+
+# The metainfo and the icon: well-formed XML, and the metainfo names the
+# same id and desktop file, with the project's version as its newest release.
+python3 - "$base/share/metainfo/$app_id.metainfo.xml" "$base/share/icons/hicolor/scalable/apps/$app_id.svg" \
+  "$app_id" "$version" <<'PYTHON'
+import sys
+import xml.etree.ElementTree as ET
+
+metainfo_path, svg_path, app_id, version = sys.argv[1:]
+errors = []
+component = ET.parse(metainfo_path).getroot()
+if component.tag != "component" or component.get("type") != "desktop-application":
+    errors.append("the root is not <component type=\"desktop-application\">")
+if component.findtext("id") != app_id:
+    errors.append(f"<id> is {component.findtext('id')!r}, not {app_id!r}")
+launchables = [l.text for l in component.findall("launchable") if l.get("type") == "desktop-id"]
+if launchables != [app_id + ".desktop"]:
+    errors.append(f"desktop-id launchables are {launchables}, not [{app_id}.desktop]")
+if component.findtext("name") != "KAVO":
+    errors.append(f"<name> is {component.findtext('name')!r}, not 'KAVO'")
+releases = component.findall("releases/release")
+if not releases or releases[0].get("version") != version:
+    newest = releases[0].get("version") if releases else None
+    errors.append(f"the newest <release> is {newest!r}, not the project version {version!r}")
+elif not releases[0].get("date"):
+    errors.append(f"<release version={version!r}> has no date")
+for error in errors:
+    print(f"FAIL: {metainfo_path}: {error}", file=sys.stderr)
+
+svg = ET.parse(svg_path).getroot()
+if svg.tag != "{http://www.w3.org/2000/svg}svg" or not svg.get("viewBox"):
+    print(f"FAIL: {svg_path}: not an SVG document with a viewBox", file=sys.stderr)
+    errors.append("svg")
+sys.exit(1 if errors else 0)
+PYTHON
+
+echo "ok: $root/$prefix holds the application's four files, and they agree"
