@@ -2,6 +2,7 @@
 #include "app/kavo_application.h"
 
 #include "app/app_config.h"
+#include "app/build_config.h"
 #include "platform/caches_directory.h"
 #include "screens/qt/symbol_font.h"
 
@@ -28,6 +29,8 @@ KAVO_X_IOSApp::KAVO_X_IOSApp(ApplicationSetup setup, UrlOpener& opener, Clipboar
     favoritesService_ = std::make_unique<KVFavoritesService>(
         cachesFilePath(setup.cachesDirectory, KVFavoritesService::kFileName), setup.clock, setup.uuids);
     actions_ = std::make_unique<LinkActions>(*historyService_, *favoritesService_, opener, clipboard);
+    // The website and version are the build's own, whatever the setup.
+    appInfo_ = std::make_unique<AppInfo>(siteBaseUrl(), QStringLiteral(KAVO_VERSION));
 }
 
 QVariantMap KAVO_X_IOSApp::windowProperties()
@@ -37,6 +40,7 @@ QVariantMap KAVO_X_IOSApp::windowProperties()
         {QStringLiteral("historyService"), QVariant::fromValue(historyService_.get())},
         {QStringLiteral("favoritesService"), QVariant::fromValue(favoritesService_.get())},
         {QStringLiteral("actions"), QVariant::fromValue(actions_.get())},
+        {QStringLiteral("appInfo"), QVariant::fromValue(appInfo_.get())},
     };
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/clipboard.h"
 #include "platform/url_opener.h"
+#include "screens/qt/app_info.h"
 #include "screens/qt/link_actions.h"
 #include "services/data_service.h"
 #include "services/favorites_service.h"
@@ -28,8 +29,9 @@ struct ApplicationSetup {
 };
 
 /// The composition root. Owns the one data, history and favourites service
-/// (made on the main thread, in that order) and the link actions, and hands
-/// the same instances to every screen through the main window's properties.
+/// (made on the main thread, in that order), the link actions and the
+/// application's description (website, version), and hands the same
+/// instances to every screen through the main window's properties.
 class KAVO_X_IOSApp {
 public:
     /// The setup the installed application runs with.
@@ -40,19 +42,22 @@ public:
     /// Loads the main window into `engine` with the shared instances.
     void show(QQmlApplicationEngine& engine);
 
-    /// The window's initial properties: the services and the link actions.
+    /// The window's initial properties: the services, the link actions and
+    /// the application's description.
     [[nodiscard]] QVariantMap windowProperties();
 
     KVDataService& dataService() { return *dataService_; }
     KVHistoryService& historyService() { return *historyService_; }
     KVFavoritesService& favoritesService() { return *favoritesService_; }
     LinkActions& actions() { return *actions_; }
+    AppInfo& appInfo() { return *appInfo_; }
 
 private:
     std::unique_ptr<KVDataService> dataService_;
     std::unique_ptr<KVHistoryService> historyService_;
     std::unique_ptr<KVFavoritesService> favoritesService_;
     std::unique_ptr<LinkActions> actions_;
+    std::unique_ptr<AppInfo> appInfo_;
 };
 
 } // namespace kavo

@@ -32,6 +32,7 @@ class KVDataService : public QObject {
     Q_PROPERTY(kavo::SharedCategories categories READ categories NOTIFY categoriesChanged)
     Q_PROPERTY(bool isLoading READ isLoading NOTIFY isLoadingChanged)
     Q_PROPERTY(QString error READ error NOTIFY errorChanged)
+    Q_PROPERTY(QString cacheFilePath READ cacheFilePath CONSTANT)
 
 public:
     static inline const QString kCacheFileName = QStringLiteral("kavo_categories.json");
@@ -48,6 +49,8 @@ public:
     [[nodiscard]] bool isLoading() const { return isLoading_; }
     /// A message for the user when there is nothing to show; empty when absent.
     [[nodiscard]] QString error() const { return error_; }
+    /// The cache file. There is no operation to clear the cache: the settings
+    /// screen deletes this file itself, then calls refresh().
     [[nodiscard]] const QString& cacheFilePath() const { return config_.cacheFilePath; }
 
     /// Downloads the page again, unless a load is already in progress.

@@ -28,4 +28,17 @@ QtObject {
     function fill(dark) {
         return dark ? "#2c2c2e" : "#e9e9ee";
     }
+
+    // A grouped form: the sheet behind, the rounded sections on it.
+    function groupedBackground(dark) {
+        return dark ? "#000000" : "#f2f2f7";
+    }
+
+    function groupedCell(dark) {
+        return dark ? "#1c1c1e" : "#ffffff";
+    }
+
+    function separator(dark) {
+        return dark ? "#38383a" : "#c6c6c8";
+    }
 }

@@ -14,6 +14,7 @@ Page {
     required property KVHistoryService historyService
     required property KVFavoritesService favoritesService
     required property LinkActions actions
+    required property AppInfo appInfo
     required property StackView stack
     property bool showSettings: false
     readonly property bool dark: Material.theme === Material.Dark
@@ -338,6 +339,11 @@ Page {
     SettingsView {
         id: settings
         objectName: "settingsSheet"
+        dataService: page.dataService
+        historyService: page.historyService
+        favoritesService: page.favoritesService
+        actions: page.actions
+        appInfo: page.appInfo
         shown: page.showSettings
         onDismissed: page.showSettings = false
     }

@@ -12,6 +12,7 @@ ApplicationWindow {
     required property KVHistoryService historyService
     required property KVFavoritesService favoritesService
     required property LinkActions actions
+    required property AppInfo appInfo
 
     width: 420
     height: 820
@@ -26,6 +27,7 @@ ApplicationWindow {
             historyService: window.historyService
             favoritesService: window.favoritesService
             actions: window.actions
+            appInfo: window.appInfo
             stack: stack
         }
     }

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app_harness.h"
 
+#include "platform/file_io.h"
+
+#include <QFileInfo>
 #include <QQmlEngine>
 
 namespace kavo::testing {
@@ -39,6 +42,13 @@ QStringList TestApp::historyNames() const
     return names;
 }
 
+QStringList TestApp::favoriteNames() const
+{
+    QStringList names;
+    for (const FavoriteEntry& entry : root_->favoritesService().favorites()) names << QString::fromStdString(entry.name);
+    return names;
+}
+
 void TestApp::addHistory(const QString& name, const QString& url)
 {
     root_->historyService().addEntry(name, url);
@@ -47,6 +57,16 @@ void TestApp::addHistory(const QString& name, const QString& url)
 void TestApp::addFavorite(const QString& name, const QString& url)
 {
     root_->favoritesService().toggleFavorite(name, url, QStringLiteral("none"));
+}
+
+bool TestApp::fileExists(const QString& path) const
+{
+    return QFileInfo::exists(path);
+}
+
+bool TestApp::writeFile(const QString& path, const QString& text) const
+{
+    return writeFileAtomically(path, text.toStdString());
 }
 
 QObject* AppHarness::start(const QString& scenario)

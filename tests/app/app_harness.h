@@ -41,10 +41,13 @@ class TestApp : public QObject {
     Q_PROPERTY(QObject* historyService READ historyService CONSTANT)
     Q_PROPERTY(QObject* favoritesService READ favoritesService CONSTANT)
     Q_PROPERTY(QObject* actions READ actions CONSTANT)
+    Q_PROPERTY(QObject* appInfo READ appInfo CONSTANT)
     Q_PROPERTY(QStringList opened READ opened)
     Q_PROPERTY(QStringList historyFrontWhenOpened READ historyFrontWhenOpened)
     Q_PROPERTY(QString clipboard READ clipboard)
     Q_PROPERTY(QStringList historyNames READ historyNames)
+    Q_PROPERTY(QStringList favoriteNames READ favoriteNames)
+    Q_PROPERTY(int downloads READ downloads)
 
 public:
     /// "packaged": the test page as the packaged copy, no cache; "empty": no
@@ -56,13 +59,20 @@ public:
     QObject* historyService() { return &root_->historyService(); }
     QObject* favoritesService() { return &root_->favoritesService(); }
     QObject* actions() { return &root_->actions(); }
+    QObject* appInfo() { return &root_->appInfo(); }
     QStringList opened() const { return opener_.opened; }
     QStringList historyFrontWhenOpened() const { return opener_.historyFrontWhenOpened; }
     QString clipboard() const { return clipboard_.text; }
     QStringList historyNames() const;
+    QStringList favoriteNames() const;
+    /// Requests the local server has received for the primary page.
+    int downloads() const { return server_.requests(QStringLiteral("/single-page")); }
 
     Q_INVOKABLE void addHistory(const QString& name, const QString& url);
     Q_INVOKABLE void addFavorite(const QString& name, const QString& url);
+    Q_INVOKABLE bool fileExists(const QString& path) const;
+    /// Writes `text` to `path`; true on success.
+    Q_INVOKABLE bool writeFile(const QString& path, const QString& text) const;
 
 private:
     QTemporaryDir dir_;

@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The screens' list models under QAbstractItemModelTester, the link actions,
-// and the composition root's one set of services as QML sees it.
+// the settings screen's helpers, and the composition root's one set of
+// services as QML sees it.
+#include "app/app_config.h"
+#include "app/build_config.h"
 #include "app_harness.h"
+#include "screens/qt/app_info.h"
+#include "screens/qt/cache_file.h"
 #include "screens/qt/category_detail_model.h"
 #include "screens/qt/main_list_model.h"
 #include "screens/qt/symbol_font.h"
@@ -45,6 +50,8 @@ private slots:
     void mainListFollowsServicesWithOneResetPerChange();
     void categoryDetailRedrawsOnlyToggledRows();
     void linkActionsRecordBeforeOpeningAndOpenOnlyWebLinks();
+    void appInfoNamesTheSitesRootPageAndHost();
+    void cacheFileRemovesOnlyTheServicesCache();
     void qmlSeesTheRootsInstances();
 };
 
@@ -135,8 +142,40 @@ void ScreenModelsTest::linkActionsRecordBeforeOpeningAndOpenOnlyWebLinks()
              QStringLiteral("mailto:?subject=Alpha%20%26%20Films&body=https%3A%2F%2Falpha.example.org%2F%3Fa%3D1%26b%3D2"));
 }
 
+void ScreenModelsTest::appInfoNamesTheSitesRootPageAndHost()
+{
+    const AppInfo bare(QUrl("https://media.example.org"), "2.3.4");
+    QCOMPARE(bare.siteUrl(), QStringLiteral("https://media.example.org/"));
+    QCOMPARE(bare.siteHost(), QStringLiteral("media.example.org"));
+    QCOMPARE(bare.version(), QStringLiteral("2.3.4"));
+    // A site under a path keeps it; a port is not part of the host name.
+    const AppInfo nested(QUrl("https://example.org:8443/kavo"), "1.0.0");
+    QCOMPARE(nested.siteUrl(), QStringLiteral("https://example.org:8443/kavo/"));
+    QCOMPARE(nested.siteHost(), QStringLiteral("example.org"));
+    QCOMPARE(AppInfo(QUrl("https://example.org/kavo/"), "1.0.0").siteUrl(), QStringLiteral("https://example.org/kavo/"));
+}
+
+void ScreenModelsTest::cacheFileRemovesOnlyTheServicesCache()
+{
+    TestApp app(QStringLiteral("empty"));
+    auto* data = qobject_cast<KVDataService*>(app.dataService());
+    const QString cache = data->cacheFilePath();
+    const QString neighbour = QFileInfo(cache).dir().filePath("kavo_history.json");
+    QVERIFY(app.writeFile(cache, "[]"));
+    QVERIFY(app.writeFile(neighbour, "[]"));
+    CacheFile remover;
+    remover.remove(data);
+    QVERIFY(!QFileInfo::exists(cache));
+    QVERIFY(QFileInfo::exists(neighbour));
+    remover.remove(data); // already gone: nothing happens
+    remover.remove(nullptr);
+    QVERIFY(QFileInfo::exists(neighbour));
+}
+
 void ScreenModelsTest::qmlSeesTheRootsInstances()
 {
+    // Loading the whole window, sheet and alerts included, warns about nothing.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".+")));
     testing::RecordingClipboard clipboard;
     const KVHistoryService* history = nullptr;
     testing::RecordingOpener opener(&history);
@@ -155,6 +194,11 @@ void ScreenModelsTest::qmlSeesTheRootsInstances()
     QCOMPARE(window->property("dataService").value<QObject*>(), &root.dataService());
     QCOMPARE(window->property("historyService").value<QObject*>(), &root.historyService());
     QCOMPARE(window->property("favoritesService").value<QObject*>(), &root.favoritesService());
+    QCOMPARE(window->property("appInfo").value<QObject*>(), &root.appInfo());
+    // The settings screen names this build's website and version.
+    QCOMPARE(root.appInfo().siteHost(), siteBaseUrl().host());
+    QCOMPARE(root.appInfo().siteUrl(), QStringLiteral(KAVO_SITE_BASE_URL "/"));
+    QCOMPARE(root.appInfo().version(), QStringLiteral(KAVO_VERSION));
     auto* mainModel = window->findChild<MainListModel*>("mainModel");
     QVERIFY(mainModel);
     QCOMPARE(mainModel->dataService(), &root.dataService());

@@ -39,7 +39,8 @@ Item {
             stack = createTemporaryObject(stackComponent, root)
             view = stack.push(contentComponent, {
                 "dataService": app.dataService, "historyService": app.historyService,
-                "favoritesService": app.favoritesService, "actions": app.actions, "stack": stack
+                "favoritesService": app.favoritesService, "actions": app.actions, "appInfo": app.appInfo,
+                "stack": stack
             })
             verify(view !== null)
             return view
