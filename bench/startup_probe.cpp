@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Start-up and memory probe for bench/startup: the real application (same
+// composition root as main.cpp) on a given caches directory, or a bare Qt
+// Quick window started the same way. Prints, on CLOCK_MONOTONIC, when the
+// first frame showing the catalogue (or the bare window) was presented, and
+// the resident memory at that point and after searching.
+//
+// usage: kavo-startup-probe app CACHES_DIR | bare
+#include "app/kavo_application.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QQmlApplicationEngine>
+#include <QQuickItem>
+#include <QQuickStyle>
+#include <QQuickWindow>
+#include <QTest>
+#include <QtQml/qqmlextensionplugin.h>
+
+#include <cstdio>
+#include <ctime>
+
+Q_IMPORT_QML_PLUGIN(KavoPlugin)
+
+namespace {
+
+double monotonicSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+long residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+class NoOpener final : public kavo::UrlOpener {
+protected:
+    void handOver(const QUrl&) override {}
+};
+class NoClipboard final : public kavo::Clipboard {
+public:
+    void setText(const QString&) override {}
+};
+
+QQuickItem* findItem(QQuickItem* root, const QString& name)
+{
+    if (root->objectName() == name) return root;
+    for (QQuickItem* child : root->childItems()) {
+        if (QQuickItem* found = findItem(child, name)) return found;
+    }
+    return nullptr;
+}
+
+// Types a query one character at a time, as the search field would receive it.
+void type(QQuickItem* field, const QString& query)
+{
+    for (qsizetype i = 1; i <= query.size(); ++i) {
+        field->setProperty("text", query.left(i));
+        QCoreApplication::processEvents();
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication application(argc, argv);
+    const QStringList arguments = application.arguments();
+    const bool bare = arguments.value(1) == QLatin1String("bare");
+    QQuickStyle::setStyle(QStringLiteral("Material"));
+
+    NoOpener opener;
+    NoClipboard clipboard;
+    std::unique_ptr<kavo::KAVO_X_IOSApp> root;
+    QQmlApplicationEngine engine;
+    if (bare) {
+        engine.loadData("import QtQuick\nWindow { width: 420; height: 820; visible: true; Rectangle { anchors.fill: parent; color: \"white\" } }");
+    } else {
+        kavo::ApplicationSetup setup;
+        setup.cachesDirectory = arguments.value(2);
+        setup.data.cacheFilePath = arguments.value(2) + QStringLiteral("/kavo_categories.json");
+        setup.data.bundledPagePath = QStringLiteral(":/kavo/bundled_content.md");
+        setup.data.primaryUrl = QUrl(QStringLiteral("http://127.0.0.1:9/single-page"));
+        setup.data.fallbackUrl = QUrl(QStringLiteral("http://127.0.0.1:9/single-page.md"));
+        root = std::make_unique<kavo::KAVO_X_IOSApp>(std::move(setup), opener, clipboard);
+        root->show(engine);
+    }
+    if (engine.rootObjects().isEmpty()) return 1;
+    auto* window = qobject_cast<QQuickWindow*>(engine.rootObjects().first());
+    if (!window) return 1;
+
+    // The first presented frame that shows what the window is for.
+    double shownAt = 0;
+    QObject::connect(window, &QQuickWindow::frameSwapped, window, [&] {
+        if (shownAt != 0) return;
+        if (!bare) {
+            QQuickItem* list = findItem(window->contentItem(), QStringLiteral("mainList"));
+            if (!list || list->property("count").toInt() == 0) return;
+        }
+        shownAt = monotonicSeconds();
+    });
+    if (!QTest::qWaitFor([&] { return shownAt != 0; }, 20'000)) return 1;
+    std::printf("shown %.6f\n", shownAt);
+    QTest::qWait(300);
+    std::printf("rss_shown_kib %ld\n", residentKiB());
+
+    if (!bare) {
+        QQuickItem* field = findItem(window->contentItem(), QStringLiteral("searchField"));
+        if (!field) return 1;
+        // 50 keystrokes, then 1,000 more: resident memory must not keep growing.
+        const QStringList words = {QStringLiteral("open"), QStringLiteral("library"), QStringLiteral("film"),
+                                   QStringLiteral("music"), QStringLiteral("free"), QStringLiteral("book"),
+                                   QStringLiteral("map"), QStringLiteral("data"), QStringLiteral("art"),
+                                   QStringLiteral("course"), QStringLiteral("sound"), QStringLiteral("game")};
+        int keystrokes = 0;
+        int word = 0;
+        while (keystrokes < 50) {
+            type(field, words[word++ % words.size()]);
+            keystrokes += static_cast<int>(words[(word - 1) % words.size()].size());
+        }
+        QTest::qWait(200);
+        std::printf("rss_after_50_kib %ld\n", residentKiB());
+        while (keystrokes < 1050) {
+            type(field, words[word++ % words.size()]);
+            keystrokes += static_cast<int>(words[(word - 1) % words.size()].size());
+        }
+        field->setProperty("text", QString());
+        QTest::qWait(200);
+        std::printf("rss_after_1050_kib %ld\n", residentKiB());
+    }
+    return 0;
+}
