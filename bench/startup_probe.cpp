@@ -59,12 +59,15 @@ QQuickItem* findItem(QQuickItem* root, const QString& name)
     return nullptr;
 }
 
-// Types a query one character at a time, as the search field would receive it.
+// Types a query one character at a time, as the search field would receive
+// it, letting the event loop run in between as it does for a person typing
+// (the list's old rows are deleted there).
 void type(QQuickItem* field, const QString& query)
 {
     for (qsizetype i = 1; i <= query.size(); ++i) {
         field->setProperty("text", query.left(i));
         QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
 

@@ -16,6 +16,7 @@ Page {
     readonly property color secondary: Appearance.named("secondary", dark)
 
     title: model.title
+    StackView.onActivated: list.forceActiveFocus()
 
     header: ToolBar {
         RowLayout {
@@ -42,6 +43,31 @@ Page {
         anchors.fill: parent
         clip: true
         model: page.model
+        // Arrow keys move through the rows; Enter opens the focused entry,
+        // Ctrl+C copies its link, the Menu key opens its menu.
+        focus: true
+        keyNavigationEnabled: true
+        highlightMoveDuration: 0
+        highlight: Rectangle {
+            visible: list.activeFocus
+            color: page.dark ? "#33ffffff" : "#1f000000"
+        }
+        function focusedEntry() {
+            return currentItem && currentItem.kind === "entry" ? currentItem : null
+        }
+        Keys.onReturnPressed: if (focusedEntry()) focusedEntry().item.openEntry()
+        Keys.onEnterPressed: if (focusedEntry()) focusedEntry().item.openEntry()
+        Keys.onPressed: event => {
+            const entry = focusedEntry()
+            if (!entry) return
+            if (event.matches(StandardKey.Copy)) {
+                page.actions.copyUrl(entry.url)
+                event.accepted = true
+            } else if (event.key === Qt.Key_Menu) {
+                entry.item.showContextMenu()
+                event.accepted = true
+            }
+        }
         header: Label {
             width: ListView.view.width
             text: page.title

@@ -22,6 +22,24 @@ Page {
 
     title: "KAVO"
 
+    // Back from a category, the keyboard is where it was: on the list.
+    StackView.onActivated: if (list.currentIndex >= 0) list.forceActiveFocus()
+
+    // For the window's keyboard shortcuts.
+    function focusSearch() {
+        searchField.forceActiveFocus()
+        searchField.selectAll()
+    }
+    function clearSearch() {
+        if (searchField.text === "") return false
+        searchField.text = ""
+        return true
+    }
+    // Enter on a focused row does what a tap does.
+    function activate(row) {
+        if (row && row.item && row.item.clicked) row.item.clicked()
+    }
+
     header: ToolBar {
         RowLayout {
             anchors.fill: parent
@@ -79,6 +97,10 @@ Page {
             Layout.leftMargin: 16
             Layout.rightMargin: 16
             Layout.topMargin: 4
+            Keys.onDownPressed: {
+                list.forceActiveFocus()
+                if (list.currentIndex < 0) list.currentIndex = 0
+            }
         }
 
         ListView {
@@ -87,7 +109,19 @@ Page {
             Layout.fillWidth: true
             Layout.fillHeight: true
             clip: true
-            reuseItems: true
+            // No rows are made ahead of view: a search resets the model on every
+            // keystroke, and incubations a reset cancels only make Qt warn.
+            // The rows are few; making them on demand is cheap.
+            cacheBuffer: 0
+            // Arrow keys move through the rows; the focused row is marked.
+            keyNavigationEnabled: true
+            highlightMoveDuration: 0
+            highlight: Rectangle {
+                visible: list.activeFocus
+                color: page.dark ? "#33ffffff" : "#1f000000"
+            }
+            Keys.onReturnPressed: page.activate(currentItem)
+            Keys.onEnterPressed: page.activate(currentItem)
             // Pull-to-refresh: dragged past the threshold, then let go. The
             // download is the service's business; the list does not wait.
             property bool pulled: false

@@ -19,6 +19,13 @@ ApplicationWindow {
     visible: true
     title: "KAVO"
 
+    KeyboardShortcuts {
+        anchors.fill: parent
+        z: 100
+        stack: stack
+        dataService: window.dataService
+    }
+
     StackView {
         id: stack
         anchors.fill: parent

@@ -19,6 +19,10 @@ Item {
         id: contentComponent
         ContentView {}
     }
+    Component {
+        id: shortcutsComponent
+        KeyboardShortcuts { anchors.fill: parent }
+    }
 
     TestCase {
         id: test
@@ -155,6 +159,65 @@ Item {
             menu.itemAt(0).triggered()
             compare(app.historyNames[0], "Beta Archive")
             compare(menu.itemAt(0).text, "Beta Archive")
+        }
+
+        function test_keyboardFindRefreshBackAndEntryKeys() {
+            start("packaged")
+            createTemporaryObject(shortcutsComponent, root, { "stack": stack, "dataService": app.dataService })
+            tryVerify(function() { return row("category_Streaming Video") !== null })
+            var field = findChild(view, "searchField")
+
+            keyClick(Qt.Key_F, Qt.ControlModifier)
+            verify(field.activeFocus)
+            keyClick(Qt.Key_G)
+            keyClick(Qt.Key_A)
+            compare(field.text, "ga")
+            keyClick(Qt.Key_Escape)
+            compare(field.text, "")
+            keyClick(Qt.Key_Slash) // typed into the field that has focus, not a shortcut
+            compare(field.text, "/")
+            keyClick(Qt.Key_Backspace)
+            compare(field.text, "")
+
+            // Down leaves the field for the list; Enter opens the focused category.
+            keyClick(Qt.Key_Down)
+            var list = findChild(view, "mainList")
+            verify(list.activeFocus)
+            compare(list.currentIndex, 0) // "Empty Category"
+            keyClick(Qt.Key_Down)
+            keyClick(Qt.Key_Down)
+            keyClick(Qt.Key_Return) // "Streaming Video"
+            tryCompare(stack, "depth", 2)
+            tryVerify(function() { return !stack.busy })
+            var detail = stack.currentItem
+            var detailList = findChild(detail, "detailList")
+            tryVerify(function() { return detailList.activeFocus })
+
+            // Rows: note, General, Alpha Films, Archives, Beta Archive, ...
+            keyClick(Qt.Key_Down)
+            keyClick(Qt.Key_Down)
+            keyClick(Qt.Key_C, Qt.ControlModifier)
+            compare(app.clipboard, "https://alpha.example.org/")
+            keyClick(Qt.Key_Return)
+            compare(app.opened, ["https://alpha.example.org/"])
+            compare(app.historyNames, ["Alpha Films"])
+            keyClick(Qt.Key_Menu)
+            tryCompare(findChild(entryIn(detail, "Alpha Films"), "contextMenu"), "opened", true)
+            keyClick(Qt.Key_Escape) // the menu takes it: still on the category
+            tryCompare(findChild(entryIn(detail, "Alpha Films"), "contextMenu"), "visible", false)
+            compare(stack.depth, 2)
+
+            keyClick(Qt.Key_Left, Qt.AltModifier)
+            tryCompare(stack, "depth", 1)
+            tryVerify(function() { return list.activeFocus }) // back on the list
+            openCategory("Music")
+            keyClick(Qt.Key_Backspace)
+            tryCompare(stack, "depth", 1)
+            keyClick(Qt.Key_F5)
+            compare(app.dataService.isLoading, true)
+            tryVerify(function() { return !stack.busy })
+            keyClick(Qt.Key_Slash)
+            verify(field.activeFocus)
         }
 
         function test_togglingAFavouriteChangesLabelAndStar() {
