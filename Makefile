@@ -31,7 +31,7 @@ package: build
 
 # The catalogue tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps
-	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKAVO_SANITIZE=address,undefined >/dev/null
+	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKAVO_SANITIZE=address,undefined -DKAVO_WITH_QT=OFF >/dev/null
 	@cmake --build build-asan -j $(JOBS)
 	ctest --test-dir build-asan --output-on-failure -j $(JOBS)
 
