@@ -22,8 +22,10 @@ Page {
 
     title: "KAVO"
 
-    // Back from a category, the keyboard is where it was: on the list.
-    StackView.onActivated: if (list.currentIndex >= 0) list.forceActiveFocus()
+    // Back from a category, the keyboard is where it was when it left.
+    property bool listHadFocus: false
+    StackView.onActivated: if (listHadFocus) list.forceActiveFocus()
+    StackView.onDeactivating: listHadFocus = list.activeFocus
 
     // For the window's keyboard shortcuts.
     function focusSearch() {

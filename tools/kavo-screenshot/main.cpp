@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kavo-screenshot: starts the real application window on a given page and
-// saves pictures of the main screen, a search, a category and an entry's
-// context menu. Meant to run under Xvfb with the xcb platform (scripts/screenshot).
+// saves pictures of the main screen, the settings sheet, a search, a
+// category and an entry's context menu. Meant to run under Xvfb with the xcb platform (scripts/screenshot).
 //
 // usage: kavo-screenshot PAGE.md OUTDIR [SEARCH]
 #include "app/kavo_application.h"
@@ -114,6 +114,12 @@ int main(int argc, char** argv)
     if (!window || !QTest::qWaitForWindowExposed(window)) return 1;
 
     bool ok = save(window, outDir + "/main.png");
+    if (QQuickItem* gear = findItem(window, QStringLiteral("settingsButton"))) {
+        QMetaObject::invokeMethod(gear, "clicked");
+        ok = save(window, outDir + "/settings.png") && ok;
+        if (QQuickItem* done = findItem(window, QStringLiteral("settingsDone"))) QMetaObject::invokeMethod(done, "clicked");
+        QTest::qWait(500);
+    }
     QQuickItem* search = findItem(window, QStringLiteral("searchField"));
     if (search) search->setProperty("text", query);
     ok = save(window, outDir + "/search.png") && ok;
