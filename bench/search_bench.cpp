@@ -4,6 +4,7 @@
 // the list model's update (one reset) per keystroke.
 //
 // usage: kavo-search-bench PAGE.md [RUNS]
+#include "bench/bench_timing.h"
 #include "catalog/catalog_json.h"
 #include "catalog/parser.h"
 #include "platform/file_io.h"
@@ -24,21 +25,10 @@
 #include <sstream>
 
 using namespace kavo;
+using kavo::bench::median;
+using kavo::bench::timeMs;
 
 namespace {
-
-template <typename Work> double timeMs(Work&& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double median(std::vector<double> values)
-{
-    std::nth_element(values.begin(), values.begin() + static_cast<long>(values.size() / 2), values.end());
-    return values[values.size() / 2];
-}
 
 // Every occurrence of the query in the text: the least any search must do.
 std::size_t memmemCount(const std::string& text, std::string_view query)

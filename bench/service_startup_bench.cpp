@@ -4,6 +4,7 @@
 // beside reading and decoding the same file without the service.
 //
 // usage: kavo-service-bench PAGE.md [RUNS]
+#include "bench/bench_timing.h"
 #include "catalog/catalog_json.h"
 #include "catalog/parser.h"
 #include "platform/file_io.h"
@@ -20,23 +21,8 @@
 #include <vector>
 
 using namespace kavo;
-
-namespace {
-
-double medianOf(std::vector<double> values)
-{
-    std::nth_element(values.begin(), values.begin() + static_cast<long>(values.size() / 2), values.end());
-    return values[values.size() / 2];
-}
-
-template <typename Work> double timeMs(Work&& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-} // namespace
+using kavo::bench::median;
+using kavo::bench::timeMs;
 
 int main(int argc, char** argv)
 {
@@ -87,12 +73,12 @@ int main(int argc, char** argv)
         service.push_back(serviceMs);
     }
 
-    const double bareMs = medianOf(bare);
-    const double serviceMs = medianOf(service);
+    const double bareMs = median(bare);
+    const double serviceMs = median(service);
     std::printf("cache %.2f MB, %zu categories, %zu entries; median of %d runs\n", static_cast<double>(bytes->size()) / 1e6,
                 catalogue.size(), entries, runs);
     std::printf("decode (bytes in memory)             %8.2f ms\n", bareMs);
-    std::printf("read file + decode                   %8.2f ms\n", medianOf(readAndDecode));
+    std::printf("read file + decode                   %8.2f ms\n", median(readAndDecode));
     std::printf("service construction to categories   %8.2f ms  (main-thread stall; goal < 50)\n", serviceMs);
     std::printf("ratio service / decode               %8.2f     (goal <= 1.20)\n", serviceMs / bareMs);
     return 0;

@@ -6,6 +6,7 @@
 // the resident memory at that point and after searching.
 //
 // usage: kavo-startup-probe app CACHES_DIR | bare
+#include "app/inert_links.h"
 #include "app/kavo_application.h"
 
 #include <QFile>
@@ -41,14 +42,6 @@ long residentKiB()
     return -1;
 }
 
-class NoOpener final : public kavo::UrlOpener {
-protected:
-    void handOver(const QUrl&) override {}
-};
-class NoClipboard final : public kavo::Clipboard {
-public:
-    void setText(const QString&) override {}
-};
 
 QQuickItem* findItem(QQuickItem* root, const QString& name)
 {
@@ -80,8 +73,8 @@ int main(int argc, char** argv)
     const bool bare = arguments.value(1) == QLatin1String("bare");
     QQuickStyle::setStyle(QStringLiteral("Material"));
 
-    NoOpener opener;
-    NoClipboard clipboard;
+    kavo::InertUrlOpener opener; // links are shown, never opened
+    kavo::InertClipboard clipboard;
     std::unique_ptr<kavo::KAVO_X_IOSApp> root;
     QQmlApplicationEngine engine;
     if (bare) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The guarded whole-file read and the atomic write, against real files,
 // FIFOs, devices and links in a temporary directory.
+#include "fifo_rescue.h"
 #include "platform/file_io.h"
 
 #include <QtTest>
@@ -32,6 +33,8 @@ using kavo::readRegularFile;
 using kavo::writeFileAtomically;
 
 namespace {
+
+using kavo::testing::FifoRescue;
 
 enum class Obstacle { missing, directory, fifo, socket, linkToDevZero, linkToDevNull, danglingLink, oversized };
 
@@ -77,44 +80,6 @@ bool makeLink(const QString& target, const QString& path)
     return ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()) == 0;
 }
 
-// If a read hangs in open() on a FIFO, opens its write end after a grace period
-// so the reader wakes up and the test fails instead of hanging.
-class FifoRescue {
-public:
-    explicit FifoRescue(QString fifoPath) : path_(std::move(fifoPath)), thread_([this] { watch(); }) {}
-    FifoRescue(const FifoRescue&) = delete;
-    FifoRescue& operator=(const FifoRescue&) = delete;
-    ~FifoRescue() { finish(); }
-
-    /// True when the reader had to be woken up: it blocked.
-    bool finish()
-    {
-        {
-            const std::lock_guard lock(mutex_);
-            done_ = true;
-        }
-        wake_.notify_one();
-        if (thread_.joinable()) thread_.join();
-        return rescued_;
-    }
-
-private:
-    void watch()
-    {
-        std::unique_lock lock(mutex_);
-        if (wake_.wait_for(lock, std::chrono::seconds(5), [this] { return done_; })) return;
-        rescued_ = true;
-        const int fd = ::open(QFile::encodeName(path_).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd >= 0) ::close(fd);
-    }
-
-    QString path_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    bool done_ = false;
-    bool rescued_ = false;
-    std::thread thread_;
-};
 
 // Every entry of the directory except "." and "..", hidden ones included.
 QStringList entriesOf(const QString& directory)

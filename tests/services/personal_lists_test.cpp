@@ -2,6 +2,7 @@
 // "Recently Viewed" and the favourites: the list rules, the files they live in,
 // and what happens when those files are bad. Time and identifiers come from
 // counters, so every record's id and date are known in advance.
+#include "fifo_rescue.h"
 #include "platform/file_io.h"
 #include "services/favorites_service.h"
 #include "services/history_service.h"
@@ -42,6 +43,8 @@ using kavo::Url;
 using kavo::Uuid;
 
 namespace {
+
+using kavo::testing::FifoRescue;
 
 // The n-th clock reading is kClockBase + n: a date in 2025 with a fraction,
 // so a date that loses precision on its way through the file shows.
@@ -175,44 +178,6 @@ QByteArray readPlain(const QString& path)
     return file.readAll();
 }
 
-// If opening the file hangs on a FIFO, opens its write end after a grace
-// period so the reader wakes up and the test fails instead of hanging.
-class FifoRescue {
-public:
-    explicit FifoRescue(QString fifoPath) : path_(std::move(fifoPath)), thread_([this] { watch(); }) {}
-    FifoRescue(const FifoRescue&) = delete;
-    FifoRescue& operator=(const FifoRescue&) = delete;
-    ~FifoRescue() { finish(); }
-
-    /// True when a reader had to be woken up: it blocked.
-    bool finish()
-    {
-        {
-            const std::lock_guard lock(mutex_);
-            done_ = true;
-        }
-        wake_.notify_one();
-        if (thread_.joinable()) thread_.join();
-        return rescued_;
-    }
-
-private:
-    void watch()
-    {
-        std::unique_lock lock(mutex_);
-        if (wake_.wait_for(lock, std::chrono::seconds(5), [this] { return done_; })) return;
-        rescued_ = true;
-        const int fd = ::open(QFile::encodeName(path_).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd >= 0) ::close(fd);
-    }
-
-    QString path_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    bool done_ = false;
-    bool rescued_ = false;
-    std::thread thread_;
-};
 
 // Valid records in the files' form, written by hand.
 QByteArray historyRecord(const QString& id, const QString& name, const QString& target, const QString& viewedAt)

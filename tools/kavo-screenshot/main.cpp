@@ -4,6 +4,7 @@
 // category and an entry's context menu. Meant to run under Xvfb with the xcb platform (scripts/screenshot).
 //
 // usage: kavo-screenshot PAGE.md OUTDIR [SEARCH]
+#include "app/inert_links.h"
 #include "app/kavo_application.h"
 #include "catalog/catalog_json.h"
 #include "catalog/parser.h"
@@ -25,15 +26,6 @@ Q_IMPORT_QML_PLUGIN(KavoPlugin)
 
 namespace {
 
-// Links are shown, never opened, while pictures are taken.
-class NoOpener final : public kavo::UrlOpener {
-protected:
-    void handOver(const QUrl&) override {}
-};
-class NoClipboard final : public kavo::Clipboard {
-public:
-    void setText(const QString&) override {}
-};
 
 // The first item, depth first through the visual tree, whose objectName
 // starts with `prefix`. List delegates are visual children only.
@@ -90,8 +82,8 @@ int main(int argc, char** argv)
     setup.data.fallbackUrl = QUrl(QStringLiteral("http://127.0.0.1:9/single-page.md"));
     if (!kavo::writeFileAtomically(setup.data.cacheFilePath, kavo::encodeCategories(kavo::KVParser().parse(text)))) return 1;
 
-    NoOpener opener;
-    NoClipboard clipboard;
+    kavo::InertUrlOpener opener; // links are shown, never opened
+    kavo::InertClipboard clipboard;
     kavo::KAVO_X_IOSApp root(std::move(setup), opener, clipboard);
     // A few personal entries, so the main screen shows its sections.
     const auto& catalogue = *root.dataService().categories();
