@@ -2,7 +2,7 @@
 # Entry points: `make run` and `make test` work from a fresh clone.
 BUILD ?= build
 JOBS ?= $(shell nproc)
-TOOL = $(BUILD)/tools/kavo-catalog/kavo-catalog
+TOOL = $(BUILD)/tools/kavo-catalog
 PAGE = app/resources/bundled_content.md
 
 .PHONY: all deps configure build run test package asan fuzz fuzz-build bench clean
