@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <vector>
 
 namespace kavo::bench {
@@ -19,6 +22,15 @@ template <typename Work> double timeMs(Work&& work)
 {
     std::nth_element(values.begin(), values.begin() + static_cast<long>(values.size() / 2), values.end());
     return values[values.size() / 2];
+}
+
+/// The whole file (a page to measure with); empty when it cannot be read.
+[[nodiscard]] inline std::string readFile(const char* path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
 }
 
 } // namespace kavo::bench

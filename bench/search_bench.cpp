@@ -21,8 +21,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 using namespace kavo;
 using kavo::bench::median;
@@ -53,10 +51,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 21;
-    std::ifstream in(argv[1], std::ios::binary);
-    std::stringstream page;
-    page << in.rdbuf();
-    const std::vector<KVCategory> catalogue = KVParser().parse(page.str());
+    const std::string page = bench::readFile(argv[1]);
+    const std::vector<KVCategory> catalogue = KVParser().parse(page);
 
     screens::SearchIndex index;
     const double indexMs = timeMs([&] { index = screens::SearchIndex(catalogue); });

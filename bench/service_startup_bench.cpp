@@ -16,8 +16,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 using namespace kavo;
@@ -32,9 +30,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 21;
-    std::ifstream in(argv[1], std::ios::binary);
-    std::stringstream page;
-    page << in.rdbuf();
+    const std::string page = bench::readFile(argv[1]);
 
     QTemporaryDir dir;
     DataServiceConfig config;
@@ -43,7 +39,7 @@ int main(int argc, char** argv)
     // A closed local port: the download that follows start-up fails at once.
     config.primaryUrl = QUrl("http://127.0.0.1:9/single-page");
     config.fallbackUrl = QUrl("http://127.0.0.1:9/single-page.md");
-    const std::vector<KVCategory> catalogue = KVParser().parse(page.str());
+    const std::vector<KVCategory> catalogue = KVParser().parse(page);
     if (!writeFileAtomically(config.cacheFilePath, encodeCategories(catalogue))) return 1;
     std::size_t entries = 0;
     for (const KVCategory& category : catalogue) {

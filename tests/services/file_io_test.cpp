@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The guarded whole-file read and the atomic write, against real files,
 // FIFOs, devices and links in a temporary directory.
-#include "fifo_rescue.h"
+#include "test_files.h"
 #include "platform/file_io.h"
 
 #include <QtTest>
@@ -35,25 +35,14 @@ using kavo::writeFileAtomically;
 namespace {
 
 using kavo::testing::FifoRescue;
+using kavo::testing::readPlain;
+using kavo::testing::writePlain;
 
 enum class Obstacle { missing, directory, fifo, socket, linkToDevZero, linkToDevNull, danglingLink, oversized };
 
 QByteArray bytesOf(const std::string& text)
 {
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-[[nodiscard]] bool writePlain(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readPlain(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
 }
 
 bool makeFifo(const QString& path)
@@ -79,7 +68,6 @@ bool makeLink(const QString& target, const QString& path)
 {
     return ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()) == 0;
 }
-
 
 // Every entry of the directory except "." and "..", hidden ones included.
 QStringList entriesOf(const QString& directory)

@@ -2,7 +2,7 @@
 // "Recently Viewed" and the favourites: the list rules, the files they live in,
 // and what happens when those files are bad. Time and identifiers come from
 // counters, so every record's id and date are known in advance.
-#include "fifo_rescue.h"
+#include "test_files.h"
 #include "platform/file_io.h"
 #include "services/favorites_service.h"
 #include "services/history_service.h"
@@ -45,6 +45,8 @@ using kavo::Uuid;
 namespace {
 
 using kavo::testing::FifoRescue;
+using kavo::testing::readPlain;
+using kavo::testing::writePlain;
 
 // The n-th clock reading is kClockBase + n: a date in 2025 with a fraction,
 // so a date that loses precision on its way through the file shows.
@@ -164,20 +166,6 @@ FavoriteList favoritesOf(const KeptList& expected)
     }
     return list;
 }
-
-[[nodiscard]] bool writePlain(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readPlain(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
 
 // Valid records in the files' form, written by hand.
 QByteArray historyRecord(const QString& id, const QString& name, const QString& target, const QString& viewedAt)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QFile>
 #include <QString>
 
@@ -11,7 +12,22 @@
 #include <thread>
 #include <unistd.h>
 
+// Plain file helpers for tests that check our file handling against files
+// written and read without it.
 namespace kavo::testing {
+
+[[nodiscard]] inline bool writePlain(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+[[nodiscard]] inline QByteArray readPlain(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
 
 // If a read hangs in open() on a FIFO, opens its write end after a grace period
 // so the reader wakes up and the test fails instead of hanging.
