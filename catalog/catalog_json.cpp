@@ -234,12 +234,14 @@ bool writeCategories(const std::vector<KVCategory>& categories, std::FILE* out, 
     return std::fflush(out) == 0 && !std::ferror(out);
 }
 
-CategoriesOrError decodeCategories(std::string_view json)
+namespace {
+
+CategoriesOrError decode(std::string_view json, bool readablePastEnd)
 {
     simdjson::dom::parser parser;
     element document;
     DecodeError error;
-    if (!json::parseDocument(parser, json, document, error)) return error;
+    if (!json::parseDocument(parser, json, document, error, readablePastEnd)) return error;
     std::vector<KVCategory> categories;
     simdjson::dom::array array;
     if (document.get_array().get(array) == simdjson::SUCCESS) categories.reserve(array.size());
@@ -248,6 +250,20 @@ CategoriesOrError decodeCategories(std::string_view json)
         return error;
     }
     return categories;
+}
+
+static_assert(kDecodePadding >= simdjson::SIMDJSON_PADDING);
+
+} // namespace
+
+CategoriesOrError decodeCategories(std::string_view json)
+{
+    return decode(json, false);
+}
+
+CategoriesOrError decodeCategories(const std::string& json)
+{
+    return decode(json, json.capacity() - json.size() >= kDecodePadding);
 }
 
 } // namespace kavo

@@ -30,4 +30,11 @@ using CategoriesOrError = std::variant<std::vector<KVCategory>, json::DecodeErro
 
 [[nodiscard]] CategoriesOrError decodeCategories(std::string_view json);
 
+/// The same; a string with kDecodePadding bytes of spare capacity (see
+/// readRegularFile) is decoded in place instead of being copied first.
+[[nodiscard]] CategoriesOrError decodeCategories(const std::string& json);
+
+/// Spare capacity that lets decodeCategories work on a string in place.
+inline constexpr std::size_t kDecodePadding = 64;
+
 } // namespace kavo

@@ -43,9 +43,9 @@ std::string DecodeError::message() const
 }
 
 bool parseDocument(simdjson::dom::parser& parser, std::string_view text, simdjson::dom::element& document,
-                   DecodeError& error)
+                   DecodeError& error, bool readablePastEnd)
 {
-    const simdjson::error_code code = parser.parse(text.data(), text.size()).get(document);
+    const simdjson::error_code code = parser.parse(text.data(), text.size(), !readablePastEnd).get(document);
     if (code == simdjson::SUCCESS) return true;
     std::string where = locateSyntaxError(text);
     return fail(error, {}, "malformed JSON: " + (where.empty() ? std::string(simdjson::error_message(code)) : where));

@@ -28,8 +28,11 @@ struct DecodeError {
 
 /// Parses `text` into `document`, strictly (well-formed JSON and UTF-8, one value, nothing after).
 /// On failure fills `error`, with the byte offset of a syntax error where it can be found.
+/// simdjson reads whole blocks, up to SIMDJSON_PADDING bytes past the end: unless
+/// `readablePastEnd` says that many bytes after `text` are the caller's to read,
+/// the text is first copied into a padded buffer.
 [[nodiscard]] bool parseDocument(simdjson::dom::parser& parser, std::string_view text,
-                                 simdjson::dom::element& document, DecodeError& error);
+                                 simdjson::dom::element& document, DecodeError& error, bool readablePastEnd = false);
 
 /// One key of an object being decoded, and its value if the object had it.
 struct Field {

@@ -17,7 +17,10 @@ inline constexpr std::size_t kPersonalFileLimit = 4u << 20;
 /// The whole content of a regular file of at most `maxBytes`, or nothing.
 /// Never blocks on what is not a regular file: a FIFO, directory, device or
 /// socket at the path (or behind a symbolic link there) counts as absent.
-[[nodiscard]] std::optional<std::string> readRegularFile(const QString& path, std::size_t maxBytes);
+/// The string keeps at least `spareCapacity` bytes of capacity after the
+/// content, for parsers that read ahead past the end (no copy needed then).
+[[nodiscard]] std::optional<std::string> readRegularFile(const QString& path, std::size_t maxBytes,
+                                                         std::size_t spareCapacity = 0);
 
 /// Replaces the file at `path` with `bytes` atomically: afterwards it holds
 /// either the complete new content or, on any failure, the old content byte

@@ -90,10 +90,33 @@ TEST_P(CatalogJsonStrictness, OneBadValueRefusesTheWholeDocument)
     const auto at = json.find(c.find);
     ASSERT_NE(at, std::string::npos) << c.find;
     json.replace(at, c.find.size(), c.replace);
-    const CategoriesOrError decoded = decodeCategories(json);
-    const auto* error = std::get_if<json::DecodeError>(&decoded);
-    ASSERT_NE(error, nullptr) << "accepted: " << json;
-    EXPECT_EQ(error->path, c.path) << error->message();
+    json.shrink_to_fit(); // no spare capacity: decoded from a padded copy
+    std::string padded = json;
+    padded.reserve(json.size() + kDecodePadding); // decoded in place
+    for (const std::string* text : {&json, &padded}) {
+        const CategoriesOrError decoded = decodeCategories(*text);
+        const auto* error = std::get_if<json::DecodeError>(&decoded);
+        ASSERT_NE(error, nullptr) << "accepted: " << json;
+        EXPECT_EQ(error->path, c.path) << error->message();
+    }
+}
+
+// In place, the parser may read into the spare capacity but must stop at the
+// string's end whatever lies beyond it.
+TEST(CatalogJson, InPlaceDecodingEndsAtTheStringsEnd)
+{
+    std::string empty = "[]" + std::string(kDecodePadding, 'x');
+    empty.resize(2);
+    ASSERT_GE(empty.capacity() - empty.size(), kDecodePadding);
+    EXPECT_TRUE(std::holds_alternative<std::vector<KVCategory>>(decodeCategories(empty)));
+
+    std::string truncated = std::string(kValid) + std::string(kDecodePadding, ']');
+    truncated.resize(kValid.size() - 1);
+    EXPECT_TRUE(std::holds_alternative<json::DecodeError>(decodeCategories(truncated)));
+    truncated.push_back(']');
+    const CategoriesOrError whole = decodeCategories(truncated);
+    ASSERT_TRUE(std::holds_alternative<std::vector<KVCategory>>(whole));
+    EXPECT_EQ(std::get<std::vector<KVCategory>>(whole), decodeOk(kValid));
 }
 
 INSTANTIATE_TEST_SUITE_P(
