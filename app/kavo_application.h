@@ -32,12 +32,19 @@ struct ApplicationSetup {
 /// (made on the main thread, in that order), the link actions and the
 /// application's description (website, version), and hands the same
 /// instances to every screen through the main window's properties.
+///
+/// The services are built when first needed: show() builds them once the
+/// window's QML is compiled, just before the window is made, so that the
+/// data service's cache read (started ahead by applicationSetup()) has had
+/// that long to finish on its worker.
 class KAVO_X_IOSApp {
 public:
-    /// The setup the installed application runs with.
+    /// The setup the installed application runs with. Starts reading the
+    /// catalogue cache on a worker thread; call it as early as possible.
     [[nodiscard]] static ApplicationSetup applicationSetup();
 
     KAVO_X_IOSApp(ApplicationSetup setup, UrlOpener& opener, Clipboard& clipboard);
+    ~KAVO_X_IOSApp();
 
     /// Loads the main window into `engine` with the shared instances.
     void show(QQmlApplicationEngine& engine);
@@ -46,13 +53,19 @@ public:
     /// the application's description.
     [[nodiscard]] QVariantMap windowProperties();
 
-    KVDataService& dataService() { return *dataService_; }
-    KVHistoryService& historyService() { return *historyService_; }
-    KVFavoritesService& favoritesService() { return *favoritesService_; }
-    LinkActions& actions() { return *actions_; }
-    AppInfo& appInfo() { return *appInfo_; }
+    KVDataService& dataService() { build(); return *dataService_; }
+    KVHistoryService& historyService() { build(); return *historyService_; }
+    KVFavoritesService& favoritesService() { build(); return *favoritesService_; }
+    LinkActions& actions() { build(); return *actions_; }
+    AppInfo& appInfo() { build(); return *appInfo_; }
 
 private:
+    /// Builds the services and what shares them, once.
+    void build();
+
+    std::optional<ApplicationSetup> setup_; ///< until build()
+    UrlOpener& opener_;
+    Clipboard& clipboard_;
     std::unique_ptr<KVDataService> dataService_;
     std::unique_ptr<KVHistoryService> historyService_;
     std::unique_ptr<KVFavoritesService> favoritesService_;

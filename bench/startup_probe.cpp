@@ -2,8 +2,9 @@
 // Start-up and memory probe for bench/startup: the real application (same
 // composition root as main.cpp) on a given caches directory, or a bare Qt
 // Quick window started the same way. Prints, on CLOCK_MONOTONIC, when the
-// first frame showing the catalogue (or the bare window) was presented, and
-// the resident memory at that point and after searching.
+// first frame showing the catalogue (or the bare window) was presented (and
+// when main was entered, the application object made and the QML loaded),
+// and the resident memory at that point and after searching.
 //
 // usage: kavo-startup-probe app CACHES_DIR | bare
 #include "app/inert_links.h"
@@ -19,6 +20,7 @@
 #include <QtQml/qqmlextensionplugin.h>
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 Q_IMPORT_QML_PLUGIN(KavoPlugin)
@@ -68,9 +70,22 @@ void type(QQuickItem* field, const QString& query)
 
 int main(int argc, char** argv)
 {
+    const double enteredAt = monotonicSeconds();
+    const bool bare = argc > 1 && std::strcmp(argv[1], "bare") == 0;
+    // As main.cpp does: the setup (and with it the cache read) comes first.
+    kavo::ApplicationSetup setup;
+    if (!bare) {
+        if (argc < 3) return 2;
+        const QString caches = QString::fromLocal8Bit(argv[2]);
+        setup.cachesDirectory = caches;
+        setup.data.cacheFilePath = caches + QStringLiteral("/kavo_categories.json");
+        setup.data.bundledPagePath = QStringLiteral(":/kavo/bundled_content.md");
+        setup.data.primaryUrl = QUrl(QStringLiteral("http://127.0.0.1:9/single-page"));
+        setup.data.fallbackUrl = QUrl(QStringLiteral("http://127.0.0.1:9/single-page.md"));
+        setup.data.cacheReadAhead = kavo::CacheReadAhead::start(setup.data.cacheFilePath);
+    }
     QGuiApplication application(argc, argv);
-    const QStringList arguments = application.arguments();
-    const bool bare = arguments.value(1) == QLatin1String("bare");
+    const double applicationAt = monotonicSeconds();
     QQuickStyle::setStyle(QStringLiteral("Material"));
 
     kavo::InertUrlOpener opener; // links are shown, never opened
@@ -80,15 +95,10 @@ int main(int argc, char** argv)
     if (bare) {
         engine.loadData("import QtQuick\nWindow { width: 420; height: 820; visible: true; Rectangle { anchors.fill: parent; color: \"white\" } }");
     } else {
-        kavo::ApplicationSetup setup;
-        setup.cachesDirectory = arguments.value(2);
-        setup.data.cacheFilePath = arguments.value(2) + QStringLiteral("/kavo_categories.json");
-        setup.data.bundledPagePath = QStringLiteral(":/kavo/bundled_content.md");
-        setup.data.primaryUrl = QUrl(QStringLiteral("http://127.0.0.1:9/single-page"));
-        setup.data.fallbackUrl = QUrl(QStringLiteral("http://127.0.0.1:9/single-page.md"));
         root = std::make_unique<kavo::KAVO_X_IOSApp>(std::move(setup), opener, clipboard);
         root->show(engine);
     }
+    const double loadedAt = monotonicSeconds();
     if (engine.rootObjects().isEmpty()) return 1;
     auto* window = qobject_cast<QQuickWindow*>(engine.rootObjects().first());
     if (!window) return 1;
@@ -104,7 +114,10 @@ int main(int argc, char** argv)
         shownAt = monotonicSeconds();
     });
     if (!QTest::qWaitFor([&] { return shownAt != 0; }, 20'000)) return 1;
-    std::printf("shown %.6f\n", shownAt);
+    // The phases, for finding where the time goes.
+    std::printf("entered %.6f\napplication %.6f\nloaded %.6f\nshown %.6f\n", enteredAt, applicationAt, loadedAt,
+                shownAt);
+    std::fflush(stdout);
     QTest::qWait(300);
     std::printf("rss_shown_kib %ld\n", residentKiB());
 

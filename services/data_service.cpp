@@ -41,14 +41,14 @@ KVDataService::KVDataService(DataServiceConfig config, QObject* parent)
     // Decoding is all-or-nothing; a missing, unreadable, refused or empty
     // cache all mean the same: start from the packaged page, and leave the
     // bad file until a good parse replaces it.
-    if (const std::optional<std::string> cached = readRegularFile(config_.cacheFilePath, kCacheFileLimit)) {
-        CategoriesOrError decoded = decodeCategories(*cached);
-        if (auto* list = std::get_if<std::vector<KVCategory>>(&decoded); list && !list->empty()) {
-            setCategories(share(std::move(*list)));
-            setLoading(false);
-            fetchPrimary(); // runs with isLoading false: its failure shows nothing
-            return;
-        }
+    std::optional<std::vector<KVCategory>> cached = config_.cacheReadAhead
+                                                        ? config_.cacheReadAhead->take(config_.cacheFilePath)
+                                                        : readCachedCatalogue(config_.cacheFilePath);
+    if (cached) {
+        setCategories(share(std::move(*cached)));
+        setLoading(false);
+        fetchPrimary(); // runs with isLoading false: its failure shows nothing
+        return;
     }
     loadBundledContent();
 }

@@ -4,6 +4,7 @@
 #include "catalog/parser.h"
 #include "platform/http_client.h"
 #include "platform/lifetime_guard.h"
+#include "services/cache_read_ahead.h"
 #include "services/service_types.h"
 
 #include <QObject>
@@ -21,6 +22,9 @@ struct DataServiceConfig {
     QUrl primaryUrl;         ///< the catalogue API host's "/single-page"
     QUrl fallbackUrl;        ///< the project website's "/single-page.md"
     HttpLimits http;
+    /// The cache read, when the application started it ahead of the service;
+    /// without it the service reads the file itself.
+    std::shared_ptr<CacheReadAhead> cacheReadAhead;
 };
 
 /// Owns the catalogue every screen shows. Starts from the cache file, or from

@@ -95,6 +95,7 @@ class DataServiceTest : public QObject {
 
 private slots:
     void startsFromUsableCacheAndDownloadsQuietly();
+    void readAheadServesItsOwnFileOnce();
     void quietDownloadReplacesCachedCatalogue();
     void withoutUsableCacheShowsPackagedPage_data();
     void withoutUsableCacheShowsPackagedPage();
@@ -134,6 +135,26 @@ void DataServiceTest::startsFromUsableCacheAndDownloadsQuietly()
     QCOMPARE(*service->categories(), cached);
 }
 
+void DataServiceTest::readAheadServesItsOwnFileOnce()
+{
+    Fixture f;
+    const std::vector<KVCategory> first = KVParser().parse(kFallbackPage.toStdString());
+    const std::vector<KVCategory> second = KVParser().parse(kPrimaryPage.toStdString());
+    f.writeCache(first);
+    f.config.cacheReadAhead = CacheReadAhead::start(f.config.cacheFilePath);
+    QCOMPARE(*f.start()->categories(), first);
+
+    // Taken once: a later service with the same setup reads the file as it is now.
+    f.writeCache(second);
+    QCOMPARE(*f.start()->categories(), second);
+
+    // A read of another file is never taken for this one.
+    const QString other = f.dir.filePath("other.json");
+    QVERIFY(writeFileAtomically(other, encodeCategories(first)));
+    f.config.cacheReadAhead = CacheReadAhead::start(other);
+    QCOMPARE(*f.start()->categories(), second);
+}
+
 void DataServiceTest::quietDownloadReplacesCachedCatalogue()
 {
     Fixture f;
@@ -154,20 +175,28 @@ void DataServiceTest::withoutUsableCacheShowsPackagedPage_data()
 {
     QTest::addColumn<QByteArray>("cacheContent");
     QTest::addColumn<bool>("cacheIsDirectory");
-    QTest::addRow("missing") << QByteArray() << false;
-    QTest::addRow("empty list") << QByteArray("[]") << false;
-    QTest::addRow("not JSON") << QByteArray("[{\"id\":") << false;
-    QTest::addRow("refused value") << QByteArray(R"([{"id":"x","title":"T","entries":[],"sections":[]}])") << false;
-    QTest::addRow("directory") << QByteArray() << true;
+    QTest::addColumn<bool>("readAhead");
+    // Read by the service itself, or ahead on a worker: the same outcome.
+    for (const bool readAhead : {false, true}) {
+        const char* how = readAhead ? ", read ahead" : "";
+        QTest::addRow("missing%s", how) << QByteArray() << false << readAhead;
+        QTest::addRow("empty list%s", how) << QByteArray("[]") << false << readAhead;
+        QTest::addRow("not JSON%s", how) << QByteArray("[{\"id\":") << false << readAhead;
+        QTest::addRow("refused value%s", how)
+            << QByteArray(R"([{"id":"x","title":"T","entries":[],"sections":[]}])") << false << readAhead;
+        QTest::addRow("directory%s", how) << QByteArray() << true << readAhead;
+    }
 }
 
 void DataServiceTest::withoutUsableCacheShowsPackagedPage()
 {
     QFETCH(QByteArray, cacheContent);
     QFETCH(bool, cacheIsDirectory);
+    QFETCH(bool, readAhead);
     Fixture f;
     if (!cacheContent.isEmpty()) QVERIFY(writeFileAtomically(f.config.cacheFilePath, cacheContent.toStdString()));
     if (cacheIsDirectory) QVERIFY(QDir().mkpath(f.config.cacheFilePath));
+    if (readAhead) f.config.cacheReadAhead = CacheReadAhead::start(f.config.cacheFilePath);
     const auto service = f.start();
 
     // Loading until the packaged page has been parsed in the background.
