@@ -372,15 +372,22 @@ Page {
         CategoryDetailView {}
     }
 
-    SettingsView {
-        id: settings
-        objectName: "settingsSheet"
-        dataService: page.dataService
-        historyService: page.historyService
-        favoritesService: page.favoritesService
-        actions: page.actions
-        appInfo: page.appInfo
-        shown: page.showSettings
-        onDismissed: page.showSettings = false
+    // The sheet and its three alerts are made the first time the gear is
+    // tapped, not with every start, and kept from then on.
+    onShowSettingsChanged: if (showSettings) settingsLoader.active = true
+    Loader {
+        id: settingsLoader
+        anchors.fill: parent
+        active: false
+        sourceComponent: SettingsView {
+            objectName: "settingsSheet"
+            dataService: page.dataService
+            historyService: page.historyService
+            favoritesService: page.favoritesService
+            actions: page.actions
+            appInfo: page.appInfo
+            shown: page.showSettings
+            onDismissed: page.showSettings = false
+        }
     }
 }

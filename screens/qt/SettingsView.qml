@@ -53,6 +53,7 @@ Drawer {
     width: parent ? parent.width : 400
     height: parent ? parent.height * 0.92 : 700
     onShownChanged: shown ? open() : close()
+    Component.onCompleted: if (shown) open() // made on demand: asked for already
     onClosed: {
         showClearCacheAlert = false
         showClearHistoryAlert = false
