@@ -7,7 +7,6 @@
 #include "screens/qt/symbol_font.h"
 
 #include <QQmlApplicationEngine>
-#include <QQmlComponent>
 #include <QUrl>
 
 namespace kavo {
@@ -62,13 +61,18 @@ void KAVO_X_IOSApp::show(QQmlApplicationEngine& engine)
     Symbols::loadFont();
     // Where the static Kavo module keeps its qmldir (Qt 6.4 does not look there by itself).
     engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
-    const QUrl main(QStringLiteral("qrc:/qt/qml/Kavo/Main.qml"));
-    // Compiling the window's QML and loading the modules it imports does not
-    // need the services; doing it first gives the cache read on its worker
-    // that much time. The load below reuses the compiled type.
-    const QQmlComponent compiled(&engine, main);
-    engine.setInitialProperties(windowProperties());
-    engine.load(main);
+    // The window is made first, without the services: compiling its QML,
+    // loading the modules it imports and setting up its platform window and
+    // graphics take long enough for the cache read on its worker to finish
+    // meanwhile. Nothing is drawn before the services are handed in below
+    // (this thread is busy until then), and the main screen is made as they are.
+    engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Kavo/Main.qml")));
+    if (engine.rootObjects().isEmpty()) return;
+    QObject* window = engine.rootObjects().constFirst();
+    const QVariantMap properties = windowProperties(); // builds the services
+    for (auto property = properties.cbegin(); property != properties.cend(); ++property) {
+        window->setProperty(property.key().toUtf8().constData(), property.value());
+    }
 }
 
 } // namespace kavo

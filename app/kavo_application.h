@@ -34,9 +34,8 @@ struct ApplicationSetup {
 /// instances to every screen through the main window's properties.
 ///
 /// The services are built when first needed: show() builds them once the
-/// window's QML is compiled, just before the window is made, so that the
-/// data service's cache read (started ahead by applicationSetup()) has had
-/// that long to finish on its worker.
+/// window is made, so that the data service's cache read (started ahead by
+/// applicationSetup()) has had that long to finish on its worker.
 class KAVO_X_IOSApp {
 public:
     /// The setup the installed application runs with. Starts reading the
@@ -46,11 +45,11 @@ public:
     KAVO_X_IOSApp(ApplicationSetup setup, UrlOpener& opener, Clipboard& clipboard);
     ~KAVO_X_IOSApp();
 
-    /// Loads the main window into `engine` with the shared instances.
+    /// Loads the main window into `engine`, then hands it the shared instances.
     void show(QQmlApplicationEngine& engine);
 
-    /// The window's initial properties: the services, the link actions and
-    /// the application's description.
+    /// What the window is handed: the services, the link actions and the
+    /// application's description.
     [[nodiscard]] QVariantMap windowProperties();
 
     KVDataService& dataService() { build(); return *dataService_; }

@@ -19,6 +19,7 @@ MouseArea {
     }
 
     Shortcut {
+        enabled: keys.enabled
         sequences: [StandardKey.Find, "/"]
         onActivated: {
             keys.stack.pop(keys.stack.get(0))
@@ -26,15 +27,18 @@ MouseArea {
         }
     }
     Shortcut {
+        enabled: keys.enabled
         sequences: ["F5", "Ctrl+R"]
         onActivated: keys.dataService.refresh()
     }
     Shortcut {
+        enabled: keys.enabled
         // Backspace reaches this only outside text fields, which keep it for editing.
         sequences: ["Alt+Left", "Backspace"]
         onActivated: keys.goBack()
     }
     Shortcut {
+        enabled: keys.enabled
         // Open sheets, alerts and menus take Escape themselves first.
         sequence: "Escape"
         onActivated: if (!keys.stack.get(0).clearSearch()) keys.goBack()
