@@ -19,6 +19,7 @@ Page {
     StackView.onActivated: list.forceActiveFocus()
 
     header: ToolBar {
+        Material.elevation: 0 // flat, as on the main screen
         RowLayout {
             anchors.fill: parent
             ToolButton {

@@ -182,6 +182,7 @@ Drawer {
         spacing: 0
 
         ToolBar {
+            Material.elevation: 0 // flat, as on the main screen
             Layout.fillWidth: true
             RowLayout {
                 anchors.fill: parent
