@@ -6,7 +6,7 @@
 // when main was entered, the application object made and the QML loaded),
 // and the resident memory at that point and after searching.
 //
-// usage: kavo-startup-probe app CACHES_DIR | bare
+// usage: kavo-startup-probe app CACHES_DIR | bare | decode CACHES_DIR
 #include "app/inert_links.h"
 #include "app/kavo_application.h"
 
@@ -71,6 +71,13 @@ void type(QQuickItem* field, const QString& query)
 int main(int argc, char** argv)
 {
     const double enteredAt = monotonicSeconds();
+    if (argc > 2 && std::strcmp(argv[1], "decode") == 0) {
+        // The bare decode, cold as at start-up: read and decode the cache in a fresh process.
+        const std::optional<std::vector<kavo::KVCategory>> catalogue =
+            kavo::readCachedCatalogue(QString::fromLocal8Bit(argv[2]) + QStringLiteral("/kavo_categories.json"));
+        std::printf("decode_ms %.3f\n", (monotonicSeconds() - enteredAt) * 1000);
+        return catalogue ? 0 : 1;
+    }
     const bool bare = argc > 1 && std::strcmp(argv[1], "bare") == 0;
     // As main.cpp does: the setup (and with it the cache read) comes first.
     kavo::ApplicationSetup setup;
