@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // KAVO: a browsable, searchable catalogue of free media resources.
 #include "app/kavo_application.h"
+#include "platform/memory_policy.h"
 
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
@@ -11,6 +12,7 @@ Q_IMPORT_QML_PLUGIN(KavoPlugin)
 
 int main(int argc, char** argv)
 {
+    kavo::returnLargeFreedBlocksToSystem();
     // First of all: this starts reading the catalogue cache on a worker, so
     // the read overlaps connecting to the window system and loading the QML.
     kavo::ApplicationSetup setup = kavo::KAVO_X_IOSApp::applicationSetup();

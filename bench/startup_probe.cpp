@@ -9,6 +9,7 @@
 // usage: kavo-startup-probe app CACHES_DIR | bare | decode CACHES_DIR
 #include "app/inert_links.h"
 #include "app/kavo_application.h"
+#include "platform/memory_policy.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -71,6 +72,7 @@ void type(QQuickItem* field, const QString& query)
 int main(int argc, char** argv)
 {
     const double enteredAt = monotonicSeconds();
+    kavo::returnLargeFreedBlocksToSystem(); // as main.cpp does
     if (argc > 2 && std::strcmp(argv[1], "decode") == 0) {
         // The bare decode, cold as at start-up: read and decode the cache in a fresh process.
         const std::optional<std::vector<kavo::KVCategory>> catalogue =
