@@ -4,6 +4,8 @@
 #include "catalog/catalog_json.h"
 #include "platform/file_io.h"
 
+#include <system_error>
+
 namespace kavo {
 
 std::optional<std::vector<KVCategory>> readCachedCatalogue(const QString& cacheFilePath)
@@ -23,12 +25,15 @@ std::shared_ptr<CacheReadAhead> CacheReadAhead::start(const QString& cacheFilePa
     return std::shared_ptr<CacheReadAhead>(new CacheReadAhead(cacheFilePath));
 }
 
-CacheReadAhead::CacheReadAhead(QString cacheFilePath)
-    : path_(std::move(cacheFilePath)),
-      // Its own thread rather than the shared pool: it starts before the
-      // application object exists and must not queue behind other work.
-      worker_([this] { result_ = readCachedCatalogue(path_); })
+CacheReadAhead::CacheReadAhead(QString cacheFilePath) : path_(std::move(cacheFilePath))
 {
+    // Its own thread rather than the shared pool: it starts before the
+    // application object exists and must not queue behind other work.
+    try {
+        worker_ = std::thread([this] { result_ = readCachedCatalogue(path_); });
+    } catch (const std::system_error&) {
+        taken_ = true; // no thread to be had: take() reads the file itself
+    }
 }
 
 CacheReadAhead::~CacheReadAhead()

@@ -44,7 +44,7 @@ private:
     const QString path_;
     std::optional<std::vector<KVCategory>> result_; ///< written by the worker, read after joining it
     bool taken_ = false;
-    std::thread worker_; ///< last: starts once the members above exist
+    std::thread worker_; ///< started once the members above exist
 };
 
 } // namespace kavo
