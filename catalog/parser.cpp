@@ -319,6 +319,11 @@ private:
 
 std::vector<KVCategory> parseText(std::string_view text, const DiagnosticSink* sink)
 {
+    // Editors on some systems start a UTF-8 file with a byte order mark. It
+    // belongs to the file, not to the first heading, so one is skipped; any
+    // other U+FEFF is text like the rest.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     // Records hold well-formed UTF-8 only, so encoding them can never fail;
     // ill-formed bytes become U+FFFD, as any text decoder would make them.
     std::string repaired;

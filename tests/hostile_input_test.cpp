@@ -53,8 +53,13 @@ TEST(HostileInput, EveryPathologicalPageParsesInLinearTime)
 TEST(HostileInput, ResultsOnHostilePagesAreStillRight)
 {
     const KVParser parser;
-    // A BOM before the heading is not trimmed away, so there is no category.
-    EXPECT_TRUE(parser.parse("\xEF\xBB\xBF# \u25BA A\n* [a](/b)\n").empty());
+    // One byte order mark at the very start is skipped; a second one, or one
+    // at the start of a later line, is part of that line.
+    const auto bom = parser.parse("\xEF\xBB\xBF# \u25BA A\n* [a](/b)\n\xEF\xBB\xBF# \u25BA B\n");
+    ASSERT_EQ(bom.size(), 1u);
+    EXPECT_EQ(bom[0].title, "A");
+    EXPECT_EQ(bom[0].entries.size(), 1u);
+    EXPECT_TRUE(parser.parse("\xEF\xBB\xBF\xEF\xBB\xBF# \u25BA A\n").empty());
     // NUL is an ordinary character in names and descriptions.
     using namespace std::string_literals;
     const auto withNul = parser.parse("# \u25BA A\n* [a\0b](/x) - d\0\n"s);
