@@ -13,11 +13,12 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: kavo-catalog COMMAND FILE\n"
+    "usage: kavo-catalog COMMAND FILE [ARGUMENT]\n"
     "  parse PAGE.md          print the parsed catalogue as cache-file JSON\n"
     "  decode CACHE.json      check a cache file; print it re-encoded, or why it is refused (exit 1)\n"
     "  stats FILE             categories, sections, entries and related links (page or cache file)\n"
     "  lint PAGE.md           lines the app will drop although they look meant (exit 1 if any)\n"
+    "  search FILE QUERY      the main screen's categories and links for QUERY, \"\" for all (page or cache file)\n"
     "  bench PAGE.md [RUNS]   median timings of parse, encode and decode beside md4c and simdjson\n";
 
 // Prints the catalogue as cache-file JSON; a failed write (a full disk, a closed pipe) is an error.
@@ -81,6 +82,13 @@ int main(int argc, char** argv)
             return 2;
         }
         return kavo::tool::benchCommand(path, runs);
+    }
+    if (command == "search") {
+        if (argc != 4) {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
+        return kavo::tool::searchCommand(path, argv[3]); // verbatim: the screen does not trim a query
     }
     if (argc != 3) {
         std::fputs(kUsage, stderr);
