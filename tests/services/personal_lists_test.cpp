@@ -183,6 +183,9 @@ QByteArray favoriteRecord(const QString& id, const QString& name, const QString&
         .toUtf8();
 }
 
+// A user id that is not ours, for files planted by "another user".
+constexpr uid_t kOtherUser = 65534;
+
 const QString kGoodId = QStringLiteral("0F1E2D3C-4B5A-4968-8776-A5B4C3D2E1F0");
 
 QByteArray validFile(bool favorites)
@@ -229,11 +232,17 @@ enum class BadFile {
     directory,
     linkToDevZero,
     linkToForeignFile,
+    otherUsersFile,
 };
 
 bool isRegularFileCase(BadFile bad)
 {
     return bad < BadFile::fifo;
+}
+
+bool isPlantedByOthers(BadFile bad)
+{
+    return bad == BadFile::linkToForeignFile || bad == BadFile::otherUsersFile;
 }
 
 QString foreignFileBeside(const QString& path)
@@ -280,7 +289,11 @@ QString foreignFileBeside(const QString& path)
     case BadFile::linkToDevZero:
         return QFile::link(QStringLiteral("/dev/zero"), path);
     case BadFile::linkToForeignFile:
-        return writePlain(foreignFileBeside(path), "not JSON") && QFile::link(foreignFileBeside(path), path);
+        // A list that would load if the link were followed.
+        return writePlain(foreignFileBeside(path), validFile(favorites)) && QFile::link(foreignFileBeside(path), path);
+    case BadFile::otherUsersFile:
+        return writePlain(path, validFile(favorites)) &&
+               ::chown(QFile::encodeName(path).constData(), kOtherUser, kOtherUser) == 0;
     case BadFile::oversized:
         return writePlain(path, paddedTo("[" + good + "," + other(otherId, "none", "2") + "]", kPersonalFileLimit + 1));
     }
@@ -322,6 +335,9 @@ template <typename Service> void checkBadFileStartsEmpty(const QString& path, Ba
         QCOMPARE(QFileInfo(path).symLinkTarget(), foreignFileBeside(path));
         QCOMPARE(readPlain(foreignFileBeside(path)), foreignBefore);
         break;
+    case BadFile::otherUsersFile:
+        QCOMPARE(QFileInfo(path).ownerId(), kOtherUser);
+        break;
     default:
         QCOMPARE(readPlain(path), before);
     }
@@ -330,17 +346,16 @@ template <typename Service> void checkBadFileStartsEmpty(const QString& path, Ba
     QVERIFY2(!rescue.finish(), "reading or writing the list blocked");
     QCOMPARE(countOf(service), std::size_t{1});
 
-    if (isRegularFileCase(bad)) {
-        // The save replaced the bad file with the list as it now is.
+    if (isRegularFileCase(bad) || isPlantedByOthers(bad)) {
+        // The save replaced the bad file with the list as it now is: a
+        // planted link itself, never the file it names.
+        QVERIFY(!QFileInfo(path).isSymLink());
+        QCOMPARE(QFileInfo(path).ownerId(), ::geteuid());
         Service reopened(path, sequence.clock(), sequence.uuids());
         QCOMPARE(describeList(reopened), describeList(service));
+        QCOMPARE(readPlain(foreignFileBeside(path)), foreignBefore);
     } else if (bad == BadFile::directory) {
         QVERIFY(QFileInfo(path).isDir());
-    } else if (bad == BadFile::linkToForeignFile) {
-        // The save is refused: the link stays, and the file it names is not ours to write.
-        QVERIFY(QFileInfo(path).isSymLink());
-        QCOMPARE(QFileInfo(path).symLinkTarget(), foreignFileBeside(path));
-        QCOMPARE(readPlain(foreignFileBeside(path)), foreignBefore);
     }
 }
 
@@ -702,7 +717,8 @@ void PersonalListsTest::badFileStartsEmptyAndIsLeftAlone_data()
         {"FIFO", BadFile::fifo},
         {"directory", BadFile::directory},
         {"link to /dev/zero", BadFile::linkToDevZero},
-        {"link to a file not ours", BadFile::linkToForeignFile},
+        {"link to a readable list", BadFile::linkToForeignFile},
+        {"readable list of another user", BadFile::otherUsersFile},
         {"over 4 MiB", BadFile::oversized},
     };
     for (const auto& [name, bad] : shared) {
@@ -721,6 +737,7 @@ void PersonalListsTest::badFileStartsEmptyAndIsLeftAlone()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(favorites ? KVFavoritesService::kFileName : KVHistoryService::kFileName);
+    if (bad == BadFile::otherUsersFile && ::geteuid() != 0) QSKIP("only root can make a file of another user");
     QVERIFY(plantBadFile(path, bad, favorites));
 
     if (favorites) {
