@@ -2,10 +2,14 @@
 #include "platform/file_io.h"
 
 #include <QFile>
+#include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -44,8 +48,21 @@ void adviseHugePages(void* start, std::size_t size)
 }
 
 // How a temporary file beside the target is named: the target's name, a dot
-// and six characters that mkostemp() fills in (as QSaveFile did).
+// and six characters that mkostemp() (and QSaveFile, which earlier versions
+// used) fill in.
 constexpr char kTemporarySuffixPattern[] = ".XXXXXX";
+constexpr std::size_t kTemporaryRandomLength = 6;
+
+[[nodiscard]] bool isTemporaryNameOf(std::string_view entry, std::string_view fileName)
+{
+    if (entry.size() != fileName.size() + 1 + kTemporaryRandomLength || !entry.starts_with(fileName)) return false;
+    if (entry[fileName.size()] != '.') return false;
+    const std::string_view random = entry.substr(fileName.size() + 1);
+    return std::all_of(random.begin(), random.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    });
+}
+
 // Every byte, through short writes and interruptions.
 [[nodiscard]] bool writeAll(int fd, std::string_view bytes)
 {
@@ -115,6 +132,28 @@ bool writeFileAtomically(const QString& path, std::string_view bytes, std::size_
     if (written && ::rename(temporary.constData(), name.constData()) == 0) return true;
     (void)::unlink(temporary.constData());
     return false;
+}
+
+void removeStaleTemporaryFiles(const QString& filePath)
+{
+    const QFileInfo file(filePath);
+    DIR* directory = ::opendir(QFile::encodeName(file.path()).constData());
+    if (directory == nullptr) return;
+    const QByteArray fileName = QFile::encodeName(file.fileName());
+    const std::string_view prefix(fileName.constData(), static_cast<std::size_t>(fileName.size()));
+    const int directoryFd = ::dirfd(directory);
+    const std::time_t staleBefore = std::time(nullptr) - kStaleTemporaryFileAge.count();
+    while (const dirent* entry = ::readdir(directory)) {
+        if (!isTemporaryNameOf(entry->d_name, prefix)) continue;
+        // lstat-like: a link is looked at, not its target; unlinkat removes
+        // the entry only, so the worst a swap in between can do is remove
+        // something else under a leftover's name in a directory we may write.
+        struct stat status {};
+        if (::fstatat(directoryFd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid() || status.st_mtime > staleBefore) continue;
+        (void)::unlinkat(directoryFd, entry->d_name, 0);
+    }
+    ::closedir(directory);
 }
 
 void removeFile(const QString& path)

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -36,6 +37,15 @@ inline constexpr std::size_t kPersonalFileLimit = 4u << 20;
 /// success.
 [[nodiscard]] bool writeFileAtomically(const QString& path, std::string_view bytes,
                                        std::size_t readLimit = kCacheFileLimit);
+
+/// A save killed part-way leaves its temporary file "<name>.XXXXXX" beside
+/// the file; one untouched for this long is no save in progress.
+inline constexpr std::chrono::seconds kStaleTemporaryFileAge{60};
+
+/// Deletes the leftover temporary files of saves of the file at `filePath`:
+/// regular files of ours, named as writeFileAtomically names them, not
+/// modified for kStaleTemporaryFileAge. Links and other users' files stay.
+void removeStaleTemporaryFiles(const QString& filePath);
 
 /// Deletes the file; a failure (including a missing file) is ignored.
 void removeFile(const QString& path);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The guarded whole-file read and the atomic write, against real files,
-// FIFOs, devices, links and files of another user in a temporary directory.
+// The guarded whole-file read, the atomic write and the removal of leftovers
+// of killed saves, against real files, FIFOs, devices, links and files of
+// another user in a temporary directory.
 #include "test_files.h"
 #include "platform/file_io.h"
 
@@ -29,7 +30,9 @@
 #include <unistd.h>
 
 using kavo::kPersonalFileLimit;
+using kavo::kStaleTemporaryFileAge;
 using kavo::readRegularFile;
+using kavo::removeStaleTemporaryFiles;
 using kavo::writeFileAtomically;
 
 namespace {
@@ -126,6 +129,8 @@ private slots:
     void failedWriteLeavesOldFileIntact();
     void writeReplacesWhatIsNotOurs_data();
     void writeReplacesWhatIsNotOurs();
+
+    void removesOnlyStaleLeftoversOfOurSaves();
 };
 
 void FileIoTest::readsRegularFileWhole_data()
@@ -387,6 +392,70 @@ void FileIoTest::writeReplacesWhatIsNotOurs()
     }
     expected.sort();
     QCOMPARE(entriesOf(dir.path()), expected);
+}
+
+void FileIoTest::removesOnlyStaleLeftoversOfOurSaves()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("kavo_history.json"));
+    const auto stale = std::chrono::system_clock::now() - kStaleTemporaryFileAge - std::chrono::seconds(5);
+
+    enum class Kind { file, link, directory };
+    struct Planted {
+        const char* name;
+        Kind kind;
+        bool old;
+        bool othersFile;
+        bool removed;
+    };
+    // Files are made old unless a save may still be writing them.
+    std::vector<Planted> planted{
+        {"kavo_history.json.iJRWzq", Kind::file, true, false, true},
+        {"kavo_history.json.000000", Kind::file, true, false, true},
+        {"kavo_history.json.aB3dE9", Kind::file, false, false, false}, // a save in progress
+        {"kavo_history.json.LinkXX", Kind::link, true, false, false},
+        {"kavo_history.json.DirXXX", Kind::directory, true, false, false},
+        {"kavo_history.json", Kind::file, true, false, false},
+        {"kavo_history.json.bak", Kind::file, true, false, false},
+        {"kavo_history.json.iJRWzq7", Kind::file, true, false, false},
+        {"kavo_history.json.iJR-zq", Kind::file, true, false, false},
+        {"kavo_history.jsonXiJRWzq", Kind::file, true, false, false},
+        {"kavo_favorites.json.iJRWzq", Kind::file, true, false, false}, // another file's: its own call
+        {"target", Kind::file, true, false, false},
+    };
+    if (isRoot()) planted.push_back({"kavo_history.json.OthrXX", Kind::file, true, true, false});
+
+    for (const Planted& p : planted) {
+        const QString entry = dir.filePath(QString::fromLatin1(p.name));
+        switch (p.kind) {
+        case Kind::file:
+            QVERIFY(writePlain(entry, "x"));
+            break;
+        case Kind::link:
+            QVERIFY(makeLink(dir.filePath(QStringLiteral("target")), entry));
+            break;
+        case Kind::directory:
+            QVERIFY(QDir().mkdir(entry));
+            break;
+        }
+        if (p.othersFile) QVERIFY(giveAway(entry));
+        if (p.old) {
+            const auto seconds = std::chrono::system_clock::to_time_t(stale);
+            const timespec times[2]{{seconds, 0}, {seconds, 0}};
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(entry).constData(), times, AT_SYMLINK_NOFOLLOW), 0);
+        }
+    }
+
+    removeStaleTemporaryFiles(path);
+
+    QStringList expected;
+    for (const Planted& p : planted) {
+        if (!p.removed) expected << QString::fromLatin1(p.name);
+    }
+    expected.sort();
+    QCOMPARE(entriesOf(dir.path()), expected);
+    QCOMPARE(readPlain(dir.filePath(QStringLiteral("target"))), QByteArray("x"));
 }
 
 QTEST_GUILESS_MAIN(FileIoTest)
