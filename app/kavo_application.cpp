@@ -4,6 +4,7 @@
 #include "app/app_config.h"
 #include "app/build_config.h"
 #include "platform/caches_directory.h"
+#include "platform/file_io.h"
 #include "screens/qt/symbol_font.h"
 
 #include <QQmlApplicationEngine>
@@ -32,13 +33,16 @@ void KAVO_X_IOSApp::build()
     if (!setup_) return;
     ApplicationSetup setup = std::move(*setup_);
     setup_.reset();
+    const QString historyPath = cachesFilePath(setup.cachesDirectory, KVHistoryService::kFileName);
+    const QString favoritesPath = cachesFilePath(setup.cachesDirectory, KVFavoritesService::kFileName);
+    // Saves killed part-way leave their temporary files beside ours; nothing
+    // else ever removes them.
+    for (const QString& path : {setup.data.cacheFilePath, historyPath, favoritesPath}) removeStaleTemporaryFiles(path);
     // In this order: the data service starts its load first, then the two
     // personal lists read their files.
     dataService_ = std::make_unique<KVDataService>(std::move(setup.data));
-    historyService_ = std::make_unique<KVHistoryService>(
-        cachesFilePath(setup.cachesDirectory, KVHistoryService::kFileName), setup.clock, setup.uuids);
-    favoritesService_ = std::make_unique<KVFavoritesService>(
-        cachesFilePath(setup.cachesDirectory, KVFavoritesService::kFileName), setup.clock, setup.uuids);
+    historyService_ = std::make_unique<KVHistoryService>(historyPath, setup.clock, setup.uuids);
+    favoritesService_ = std::make_unique<KVFavoritesService>(favoritesPath, setup.clock, setup.uuids);
     actions_ = std::make_unique<LinkActions>(*historyService_, *favoritesService_, opener_, clipboard_);
     // The website and version are the build's own, whatever the setup.
     appInfo_ = std::make_unique<AppInfo>(siteBaseUrl(), QStringLiteral(KAVO_VERSION));

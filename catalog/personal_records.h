@@ -5,6 +5,7 @@
 #include "catalog/records.h"
 #include "platform/clock.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -34,6 +35,28 @@ struct FavoriteEntry {
 
     friend bool operator==(const FavoriteEntry&, const FavoriteEntry&) = default;
 };
+
+/// What one record may hold, so that a full list always encodes under the
+/// cap its file is read back with (a larger file counts as absent, and the
+/// whole list would be lost at the next start). Names are cut to this many
+/// bytes; links are refused beyond theirs, since a cut link is another link
+/// (servers commonly refuse request lines past 8 KiB anyway).
+inline constexpr std::size_t kMaxRecordNameBytes = 4096;
+inline constexpr std::size_t kMaxRecordLinkBytes = 8192;
+/// The most one record can take in its file: every name byte may be a
+/// control character, written as a six-byte escape; links are written as
+/// they are; the rest (keys, id, badge, date, punctuation) is well under 256.
+inline constexpr std::size_t kMaxEncodedRecordBytes = 6 * kMaxRecordNameBytes + kMaxRecordLinkBytes + 256;
+
+/// `name` as a record holds it: well-formed UTF-8 (the file's reader refuses
+/// anything else), cut to at most kMaxRecordNameBytes at a character boundary.
+[[nodiscard]] std::string storableRecordName(std::string_view name);
+
+/// Whether a record may hold this link.
+[[nodiscard]] inline bool isStorableRecordLink(const Url& url)
+{
+    return url.text().size() <= kMaxRecordLinkBytes;
+}
 
 using HistoryOrError = std::variant<std::vector<HistoryEntry>, json::DecodeError>;
 using FavoritesOrError = std::variant<std::vector<FavoriteEntry>, json::DecodeError>;

@@ -2,10 +2,14 @@
 #include "platform/file_io.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -43,18 +47,49 @@ void adviseHugePages(void* start, std::size_t size)
     if (end > begin) (void)::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
+// How a temporary file beside the target is named: the target's name, a dot
+// and six characters that mkostemp() (and QSaveFile, which earlier versions
+// used) fill in.
+constexpr char kTemporarySuffixPattern[] = ".XXXXXX";
+constexpr std::size_t kTemporaryRandomLength = 6;
+
+[[nodiscard]] bool isTemporaryNameOf(std::string_view entry, std::string_view fileName)
+{
+    if (entry.size() != fileName.size() + 1 + kTemporaryRandomLength || !entry.starts_with(fileName)) return false;
+    if (entry[fileName.size()] != '.') return false;
+    const std::string_view random = entry.substr(fileName.size() + 1);
+    return std::all_of(random.begin(), random.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    });
+}
+
+// Every byte, through short writes and interruptions.
+[[nodiscard]] bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t count = ::write(fd, bytes.data(), bytes.size());
+        if (count < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(count));
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<std::string> readRegularFile(const QString& path, std::size_t maxBytes, std::size_t spareCapacity)
 {
     const QByteArray name = QFile::encodeName(path);
-    // Non-blocking, so opening a FIFO with no writer returns at once; the type
-    // is checked on the open descriptor, not on the path, so nothing can be
-    // swapped in between.
-    const Descriptor file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    // Non-blocking, so opening a FIFO with no writer returns at once; not
+    // through a link at the path. The type and the owner are checked on the
+    // open descriptor, not on the path, so nothing can be swapped in between.
+    const Descriptor file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW));
     if (file.get() < 0) return std::nullopt;
     struct stat status {};
     if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+    if (status.st_uid != ::geteuid()) return std::nullopt;
     if (static_cast<std::uint64_t>(status.st_size) > maxBytes) return std::nullopt;
 
     std::string content;
@@ -83,23 +118,42 @@ std::optional<std::string> readRegularFile(const QString& path, std::size_t maxB
     return content;
 }
 
-bool writeFileAtomically(const QString& path, std::string_view bytes)
+bool writeFileAtomically(const QString& path, std::string_view bytes, std::size_t readLimit)
 {
-    // QSaveFile would resolve a link and replace its target; on a shared
-    // directory such as /tmp that target could be anyone's file.
-    struct stat status {};
+    if (bytes.size() > readLimit) return false;
     const QByteArray name = QFile::encodeName(path);
-    if (::lstat(name.constData(), &status) == 0 && S_ISLNK(status.st_mode)) return false;
+    // The temporary file is made with O_EXCL, so nothing planted under its
+    // name is opened; rename() replaces the entry at `path` itself, so a link
+    // there is never followed (unlike QSaveFile, which writes to its target).
+    QByteArray temporary = name + kTemporarySuffixPattern;
+    const Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (file.get() < 0) return false;
+    const bool written = writeAll(file.get(), bytes) && (::fsync(file.get()) == 0 || errno == EINVAL);
+    if (written && ::rename(temporary.constData(), name.constData()) == 0) return true;
+    (void)::unlink(temporary.constData());
+    return false;
+}
 
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size || !file.flush()) {
-        file.cancelWriting();
-        return false;
+void removeStaleTemporaryFiles(const QString& filePath)
+{
+    const QFileInfo file(filePath);
+    DIR* directory = ::opendir(QFile::encodeName(file.path()).constData());
+    if (directory == nullptr) return;
+    const QByteArray fileName = QFile::encodeName(file.fileName());
+    const std::string_view prefix(fileName.constData(), static_cast<std::size_t>(fileName.size()));
+    const int directoryFd = ::dirfd(directory);
+    const std::time_t staleBefore = std::time(nullptr) - kStaleTemporaryFileAge.count();
+    while (const dirent* entry = ::readdir(directory)) {
+        if (!isTemporaryNameOf(entry->d_name, prefix)) continue;
+        // lstat-like: a link is looked at, not its target; unlinkat removes
+        // the entry only, so the worst a swap in between can do is remove
+        // something else under a leftover's name in a directory we may write.
+        struct stat status {};
+        if (::fstatat(directoryFd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid() || status.st_mtime > staleBefore) continue;
+        (void)::unlinkat(directoryFd, entry->d_name, 0);
     }
-    return file.commit();
+    ::closedir(directory);
 }
 
 void removeFile(const QString& path)

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -16,7 +17,9 @@ inline constexpr std::size_t kPersonalFileLimit = 4u << 20;
 
 /// The whole content of a regular file of at most `maxBytes`, or nothing.
 /// Never blocks on what is not a regular file: a FIFO, directory, device or
-/// socket at the path (or behind a symbolic link there) counts as absent.
+/// socket at the path counts as absent. So do a symbolic link at the path
+/// and a file another user owns: our files may live in the shared "/tmp",
+/// where anyone can plant either before our first start.
 /// The string keeps at least `spareCapacity` bytes of capacity after the
 /// content, for parsers that read ahead past the end (no copy needed then).
 [[nodiscard]] std::optional<std::string> readRegularFile(const QString& path, std::size_t maxBytes,
@@ -24,10 +27,25 @@ inline constexpr std::size_t kPersonalFileLimit = 4u << 20;
 
 /// Replaces the file at `path` with `bytes` atomically: afterwards it holds
 /// either the complete new content or, on any failure, the old content byte
-/// for byte. Every write and the flush are checked before the commit (a full
-/// disk can otherwise pass unnoticed). A symbolic link at `path` is refused,
-/// never written through. True on success.
-[[nodiscard]] bool writeFileAtomically(const QString& path, std::string_view bytes);
+/// for byte. Every write and the flush to disk are checked before the
+/// rename (a full disk can otherwise pass unnoticed). Content over
+/// `readLimit`, the cap its reader applies, is refused, so a readable file
+/// is never replaced by one that would count as absent; the default is the
+/// largest cap any of our readers applies. Whatever is at `path` is replaced
+/// as a directory entry: a symbolic link there is replaced itself, never
+/// written through. The new file is readable by its owner only. True on
+/// success.
+[[nodiscard]] bool writeFileAtomically(const QString& path, std::string_view bytes,
+                                       std::size_t readLimit = kCacheFileLimit);
+
+/// A save killed part-way leaves its temporary file "<name>.XXXXXX" beside
+/// the file; one untouched for this long is no save in progress.
+inline constexpr std::chrono::seconds kStaleTemporaryFileAge{60};
+
+/// Deletes the leftover temporary files of saves of the file at `filePath`:
+/// regular files of ours, named as writeFileAtomically names them, not
+/// modified for kStaleTemporaryFileAge. Links and other users' files stay.
+void removeStaleTemporaryFiles(const QString& filePath);
 
 /// Deletes the file; a failure (including a missing file) is ignored.
 void removeFile(const QString& path);

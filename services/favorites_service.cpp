@@ -7,6 +7,9 @@
 
 namespace kavo {
 
+static_assert(KVFavoritesService::maxFavorites * (kMaxEncodedRecordBytes + 1) + 2 <= kPersonalFileLimit,
+              "a full list of favourites must always be readable at the next start");
+
 KVFavoritesService::KVFavoritesService(QString filePath, Clock clock, UuidSource uuids, QObject* parent)
     : QObject(parent), filePath_(std::move(filePath)), clock_(std::move(clock)), uuids_(std::move(uuids))
 {
@@ -35,7 +38,10 @@ void KVFavoritesService::toggleFavorite(std::string name, Url url, KVBadge badge
     if (found != favorites_.end()) {
         favorites_.erase(found); // only the first match; the name and badge given are not used
     } else {
-        favorites_.insert(favorites_.begin(), FavoriteEntry{uuids_(), std::move(name), std::move(url), badge, clock_()});
+        // Bounded here, where every caller passes, so the file stays readable.
+        if (!isStorableRecordLink(url)) return;
+        favorites_.insert(favorites_.begin(),
+                          FavoriteEntry{uuids_(), storableRecordName(name), std::move(url), badge, clock_()});
         if (favorites_.size() > maxFavorites) favorites_.erase(favorites_.begin() + maxFavorites, favorites_.end());
     }
     save();
@@ -59,8 +65,10 @@ void KVFavoritesService::clearFavorites()
 
 void KVFavoritesService::save() const
 {
-    // A failed write is not reported: the list in memory stays right for this run.
-    (void)writeFileAtomically(filePath_, encodeFavorites(favorites_));
+    // A failed write is not reported: the list in memory stays right for this
+    // run. A list too large to be read back (only possible with records
+    // loaded from a file of another writer) leaves the old file in place.
+    (void)writeFileAtomically(filePath_, encodeFavorites(favorites_), kPersonalFileLimit);
 }
 
 } // namespace kavo

@@ -29,7 +29,9 @@ public:
     Q_INVOKABLE bool isFavorite(const QString& url) const;
 
     /// Removes the first favourite with this link, or adds one at the front
-    /// (dropping the oldest past 100); then saves.
+    /// (dropping the oldest past 100); then saves. The name is stored cut to a
+    /// few KiB; a link too long to store is not added (see kMaxRecordNameBytes),
+    /// so the file can always be read back.
     void toggleFavorite(std::string name, Url url, KVBadge badge);
     /// The same with the link and the badge's raw value as text; invalid ones are ignored.
     Q_INVOKABLE void toggleFavorite(const QString& name, const QString& url, const QString& badge);

@@ -7,6 +7,9 @@
 
 namespace kavo {
 
+static_assert(KVHistoryService::maxEntries * (kMaxEncodedRecordBytes + 1) + 2 <= kPersonalFileLimit,
+              "a full history must always be readable at the next start");
+
 KVHistoryService::KVHistoryService(QString filePath, Clock clock, UuidSource uuids, QObject* parent)
     : QObject(parent), filePath_(std::move(filePath)), clock_(std::move(clock)), uuids_(std::move(uuids))
 {
@@ -19,8 +22,11 @@ KVHistoryService::KVHistoryService(QString filePath, Clock clock, UuidSource uui
 
 void KVHistoryService::addEntry(std::string name, Url url)
 {
+    // Bounded here, where every caller passes, so the file stays readable.
+    if (!isStorableRecordLink(url)) return;
     std::erase_if(recentEntries_, [&url](const HistoryEntry& entry) { return entry.url == url; });
-    recentEntries_.insert(recentEntries_.begin(), HistoryEntry{uuids_(), std::move(name), std::move(url), clock_()});
+    recentEntries_.insert(recentEntries_.begin(),
+                          HistoryEntry{uuids_(), storableRecordName(name), std::move(url), clock_()});
     if (recentEntries_.size() > maxEntries) recentEntries_.erase(recentEntries_.begin() + maxEntries, recentEntries_.end());
     save();
     emit recentEntriesChanged();
@@ -41,8 +47,10 @@ void KVHistoryService::clearHistory()
 
 void KVHistoryService::save() const
 {
-    // A failed write is not reported: the list in memory stays right for this run.
-    (void)writeFileAtomically(filePath_, encodeHistory(recentEntries_));
+    // A failed write is not reported: the list in memory stays right for this
+    // run. A list too large to be read back (only possible with records
+    // loaded from a file of another writer) leaves the old file in place.
+    (void)writeFileAtomically(filePath_, encodeHistory(recentEntries_), kPersonalFileLimit);
 }
 
 } // namespace kavo

@@ -26,6 +26,8 @@ public:
 
     /// Records that `url` was opened now: older records of the same link go,
     /// the new one comes first, the list is trimmed to 20, and the file is saved.
+    /// The name is stored cut to a few KiB; a link too long to store is ignored
+    /// (see kMaxRecordNameBytes), so the file can always be read back.
     void addEntry(std::string name, Url url);
     /// The same for a link given as text; text that is not a valid URL is ignored.
     Q_INVOKABLE void addEntry(const QString& name, const QString& url);

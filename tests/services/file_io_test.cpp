@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The guarded whole-file read and the atomic write, against real files,
-// FIFOs, devices and links in a temporary directory.
+// The guarded whole-file read, the atomic write and the removal of leftovers
+// of killed saves, against real files, FIFOs, devices, links and files of
+// another user in a temporary directory.
 #include "test_files.h"
 #include "platform/file_io.h"
 
@@ -29,7 +30,9 @@
 #include <unistd.h>
 
 using kavo::kPersonalFileLimit;
+using kavo::kStaleTemporaryFileAge;
 using kavo::readRegularFile;
+using kavo::removeStaleTemporaryFiles;
 using kavo::writeFileAtomically;
 
 namespace {
@@ -38,7 +41,34 @@ using kavo::testing::FifoRescue;
 using kavo::testing::readPlain;
 using kavo::testing::writePlain;
 
-enum class Obstacle { missing, directory, fifo, socket, linkToDevZero, linkToDevNull, danglingLink, oversized };
+enum class Obstacle {
+    missing,
+    directory,
+    fifo,
+    socket,
+    linkToDevZero,
+    linkToDevNull,
+    danglingLink,
+    linkToOwnFile,
+    otherUsersFile,
+    oversized
+};
+
+enum class Refusal { parentMissing, directoryAtPath, overReadLimit };
+
+// A user id that is not ours, for files planted by "another user".
+constexpr uid_t kOtherUser = 65534;
+
+// Hands the file to another user; only root can.
+[[nodiscard]] bool giveAway(const QString& path)
+{
+    return ::lchown(QFile::encodeName(path).constData(), kOtherUser, kOtherUser) == 0;
+}
+
+bool isRoot()
+{
+    return ::geteuid() == 0;
+}
 
 QByteArray bytesOf(const std::string& text)
 {
@@ -81,6 +111,7 @@ QStringList entriesOf(const QString& directory)
 } // namespace
 
 Q_DECLARE_METATYPE(Obstacle)
+Q_DECLARE_METATYPE(Refusal)
 
 class FileIoTest : public QObject {
     Q_OBJECT
@@ -96,40 +127,33 @@ private slots:
     void writeFailsWhereItCannotCommit_data();
     void writeFailsWhereItCannotCommit();
     void failedWriteLeavesOldFileIntact();
-    void writeRefusesSymbolicLink_data();
-    void writeRefusesSymbolicLink();
+    void writeReplacesWhatIsNotOurs_data();
+    void writeReplacesWhatIsNotOurs();
+
+    void removesOnlyStaleLeftoversOfOurSaves();
 };
 
 void FileIoTest::readsRegularFileWhole_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<qulonglong>("cap");
-    QTest::addColumn<bool>("throughLink");
 
-    QTest::addRow("empty file") << QByteArray() << qulonglong{kPersonalFileLimit} << false;
-    QTest::addRow("NUL and high bytes") << QByteArray("a\0b\0\xff\xfe\n", 7) << qulonglong{kPersonalFileLimit} << false;
-    QTest::addRow("larger than one read chunk") << QByteArray(300'000, 'x') << qulonglong{kPersonalFileLimit} << false;
-    QTest::addRow("exactly the cap") << QByteArray(int(kPersonalFileLimit), '\0') << qulonglong{kPersonalFileLimit}
-                                     << false;
-    QTest::addRow("exactly a small cap") << QByteArray("12345") << qulonglong{5} << false;
-    QTest::addRow("regular file behind a link") << QByteArray("[]") << qulonglong{kPersonalFileLimit} << true;
+    QTest::addRow("empty file") << QByteArray() << qulonglong{kPersonalFileLimit};
+    QTest::addRow("NUL and high bytes") << QByteArray("a\0b\0\xff\xfe\n", 7) << qulonglong{kPersonalFileLimit};
+    QTest::addRow("larger than one read chunk") << QByteArray(300'000, 'x') << qulonglong{kPersonalFileLimit};
+    QTest::addRow("exactly the cap") << QByteArray(int(kPersonalFileLimit), '\0') << qulonglong{kPersonalFileLimit};
+    QTest::addRow("exactly a small cap") << QByteArray("12345") << qulonglong{5};
 }
 
 void FileIoTest::readsRegularFileWhole()
 {
     QFETCH(QByteArray, content);
     QFETCH(qulonglong, cap);
-    QFETCH(bool, throughLink);
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString file = dir.filePath(QStringLiteral("data.json"));
-    QVERIFY(writePlain(file, content));
-    QString path = file;
-    if (throughLink) {
-        path = dir.filePath(QStringLiteral("link.json"));
-        QVERIFY(makeLink(file, path));
-    }
+    const QString path = dir.filePath(QStringLiteral("data.json"));
+    QVERIFY(writePlain(path, content));
 
     // With or without room kept after the content for a parser that reads ahead.
     for (const std::size_t spare : {std::size_t{0}, std::size_t{64}}) {
@@ -151,6 +175,8 @@ void FileIoTest::treatsWhatIsNotAReadableRegularFileAsAbsent_data()
     QTest::addRow("link to /dev/zero") << Obstacle::linkToDevZero;
     QTest::addRow("link to /dev/null") << Obstacle::linkToDevNull;
     QTest::addRow("dangling link") << Obstacle::danglingLink;
+    QTest::addRow("link to a readable file of ours") << Obstacle::linkToOwnFile;
+    QTest::addRow("file of another user") << Obstacle::otherUsersFile;
     QTest::addRow("one byte over the cap") << Obstacle::oversized;
 }
 
@@ -181,6 +207,15 @@ void FileIoTest::treatsWhatIsNotAReadableRegularFileAsAbsent()
         break;
     case Obstacle::danglingLink:
         QVERIFY(makeLink(dir.filePath(QStringLiteral("nowhere")), path));
+        break;
+    case Obstacle::linkToOwnFile:
+        QVERIFY(writePlain(dir.filePath(QStringLiteral("own.json")), "[]"));
+        QVERIFY(makeLink(dir.filePath(QStringLiteral("own.json")), path));
+        break;
+    case Obstacle::otherUsersFile:
+        if (!isRoot()) QSKIP("only root can make a file of another user");
+        QVERIFY(writePlain(path, "[]"));
+        QVERIFY(giveAway(path));
         break;
     case Obstacle::oversized:
         QVERIFY(writePlain(path, QByteArray(int(kPersonalFileLimit) + 1, '[')));
@@ -219,41 +254,53 @@ void FileIoTest::writeReplacesContent()
 
     QVERIFY(writeFileAtomically(path, std::string_view(after.constData(), static_cast<std::size_t>(after.size()))));
 
-    QVERIFY(QFileInfo(path).isFile());
     QCOMPARE(readPlain(path), after);
     QCOMPARE(entriesOf(dir.path()), QStringList{QStringLiteral("kavo_history.json")});
+    // Private even in a shared directory such as /tmp.
+    struct stat status {};
+    QCOMPARE(::lstat(QFile::encodeName(path).constData(), &status), 0);
+    QVERIFY(S_ISREG(status.st_mode));
+    QCOMPARE(status.st_mode & 0777, 0600u);
 }
 
 void FileIoTest::writeFailsWhereItCannotCommit_data()
 {
-    QTest::addColumn<bool>("directoryAtPath");
-    QTest::addRow("parent directory missing") << false;
-    QTest::addRow("directory at the path") << true;
+    QTest::addColumn<Refusal>("refusal");
+    QTest::addRow("parent directory missing") << Refusal::parentMissing;
+    QTest::addRow("directory at the path") << Refusal::directoryAtPath;
+    QTest::addRow("content over the read cap") << Refusal::overReadLimit;
 }
 
 void FileIoTest::writeFailsWhereItCannotCommit()
 {
-    QFETCH(bool, directoryAtPath);
+    QFETCH(Refusal, refusal);
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QString path;
-    if (directoryAtPath) {
-        path = dir.filePath(QStringLiteral("kavo_favorites.json"));
-        QVERIFY(QDir().mkdir(path));
-    } else {
+    const QString name = QStringLiteral("kavo_favorites.json");
+    QString path = dir.filePath(name);
+    switch (refusal) {
+    case Refusal::parentMissing:
         path = dir.filePath(QStringLiteral("absent/kavo_favorites.json"));
-    }
-
-    QVERIFY(!writeFileAtomically(path, "[]"));
-
-    if (directoryAtPath) {
-        QVERIFY(QFileInfo(path).isDir());
-        QCOMPARE(entriesOf(dir.path()), QStringList{QStringLiteral("kavo_favorites.json")});
-        QVERIFY(entriesOf(path).isEmpty());
-    } else {
-        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("absent"))));
+        QVERIFY(!writeFileAtomically(path, "[]"));
         QVERIFY(entriesOf(dir.path()).isEmpty());
+        break;
+    case Refusal::directoryAtPath:
+        QVERIFY(QDir().mkdir(path));
+        QVERIFY(!writeFileAtomically(path, "[]"));
+        QVERIFY(QFileInfo(path).isDir());
+        QVERIFY(entriesOf(path).isEmpty());
+        QCOMPARE(entriesOf(dir.path()), QStringList{name});
+        break;
+    case Refusal::overReadLimit:
+        // The file is read back with a cap of 6 bytes: 7 would make it absent.
+        QVERIFY(writePlain(path, "[\"ok\"]"));
+        QVERIFY(!writeFileAtomically(path, "[\"long\"]", 6));
+        QVERIFY(writeFileAtomically(path, "[\"new\"]", 7));
+        QVERIFY(!writeFileAtomically(path, "[\"newer\"]", 8));
+        QCOMPARE(readPlain(path), QByteArray("[\"new\"]"));
+        QCOMPARE(entriesOf(dir.path()), QStringList{name});
+        break;
     }
 }
 
@@ -291,39 +338,124 @@ void FileIoTest::failedWriteLeavesOldFileIntact()
     QCOMPARE(entriesOf(dir.path()), QStringList{QStringLiteral("kavo_history.json")});
 }
 
-void FileIoTest::writeRefusesSymbolicLink_data()
+void FileIoTest::writeReplacesWhatIsNotOurs_data()
 {
-    QTest::addColumn<bool>("victimExists");
-    QTest::addRow("link to an existing file") << true;
-    QTest::addRow("dangling link") << false;
+    QTest::addColumn<Obstacle>("obstacle");
+    QTest::addRow("link to an existing file") << Obstacle::linkToOwnFile;
+    QTest::addRow("dangling link") << Obstacle::danglingLink;
+    QTest::addRow("file of another user") << Obstacle::otherUsersFile;
 }
 
-void FileIoTest::writeRefusesSymbolicLink()
+void FileIoTest::writeReplacesWhatIsNotOurs()
 {
-    QFETCH(bool, victimExists);
+    QFETCH(Obstacle, obstacle);
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString victim = dir.filePath(QStringLiteral("victim"));
     const QString path = dir.filePath(QStringLiteral("kavo_favorites.json"));
     const QByteArray victimContent("someone else's file\n");
-    if (victimExists) QVERIFY(writePlain(victim, victimContent));
-    QVERIFY(makeLink(victim, path));
-
-    QVERIFY(!writeFileAtomically(path, "[]"));
-
-    const QFileInfo link(path);
-    QVERIFY(link.isSymLink());
-    QCOMPARE(link.symLinkTarget(), victim);
-    if (victimExists) {
-        QCOMPARE(readPlain(victim), victimContent);
-    } else {
-        QVERIFY(!QFileInfo::exists(victim));
-    }
     QStringList expected{QStringLiteral("kavo_favorites.json")};
-    if (victimExists) expected << QStringLiteral("victim");
+    switch (obstacle) {
+    case Obstacle::linkToOwnFile:
+        QVERIFY(writePlain(victim, victimContent));
+        QVERIFY(makeLink(victim, path));
+        expected << QStringLiteral("victim");
+        break;
+    case Obstacle::danglingLink:
+        QVERIFY(makeLink(victim, path));
+        break;
+    case Obstacle::otherUsersFile:
+        if (!isRoot()) QSKIP("only root can make a file of another user");
+        // A second name for the same file shows whether it was written to.
+        QVERIFY(writePlain(path, victimContent));
+        QVERIFY(giveAway(path));
+        QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(victim).constData()), 0);
+        expected << QStringLiteral("victim");
+        break;
+    default:
+        QFAIL("not a case of this test");
+    }
+
+    QVERIFY(writeFileAtomically(path, "[]"));
+
+    // A new file of ours stands at the path; what was there is untouched.
+    struct stat status {};
+    QCOMPARE(::lstat(QFile::encodeName(path).constData(), &status), 0);
+    QVERIFY(S_ISREG(status.st_mode));
+    QCOMPARE(status.st_uid, ::geteuid());
+    QCOMPARE(readPlain(path), QByteArray("[]"));
+    if (obstacle == Obstacle::danglingLink) {
+        QVERIFY(!QFileInfo::exists(victim));
+    } else {
+        QCOMPARE(readPlain(victim), victimContent);
+    }
     expected.sort();
     QCOMPARE(entriesOf(dir.path()), expected);
+}
+
+void FileIoTest::removesOnlyStaleLeftoversOfOurSaves()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("kavo_history.json"));
+    const auto stale = std::chrono::system_clock::now() - kStaleTemporaryFileAge - std::chrono::seconds(5);
+
+    enum class Kind { file, link, directory };
+    struct Planted {
+        const char* name;
+        Kind kind;
+        bool old;
+        bool othersFile;
+        bool removed;
+    };
+    // Files are made old unless a save may still be writing them.
+    std::vector<Planted> planted{
+        {"kavo_history.json.iJRWzq", Kind::file, true, false, true},
+        {"kavo_history.json.000000", Kind::file, true, false, true},
+        {"kavo_history.json.aB3dE9", Kind::file, false, false, false}, // a save in progress
+        {"kavo_history.json.LinkXX", Kind::link, true, false, false},
+        {"kavo_history.json.DirXXX", Kind::directory, true, false, false},
+        {"kavo_history.json", Kind::file, true, false, false},
+        {"kavo_history.json.bak", Kind::file, true, false, false},
+        {"kavo_history.json.iJRWzq7", Kind::file, true, false, false},
+        {"kavo_history.json.iJR-zq", Kind::file, true, false, false},
+        {"kavo_history.jsonXiJRWzq", Kind::file, true, false, false},
+        {"kavo_favorites.json.iJRWzq", Kind::file, true, false, false}, // another file's: its own call
+        {"target", Kind::file, true, false, false},
+    };
+    if (isRoot()) planted.push_back({"kavo_history.json.OthrXX", Kind::file, true, true, false});
+
+    for (const Planted& p : planted) {
+        const QString entry = dir.filePath(QString::fromLatin1(p.name));
+        switch (p.kind) {
+        case Kind::file:
+            QVERIFY(writePlain(entry, "x"));
+            break;
+        case Kind::link:
+            QVERIFY(makeLink(dir.filePath(QStringLiteral("target")), entry));
+            break;
+        case Kind::directory:
+            QVERIFY(QDir().mkdir(entry));
+            break;
+        }
+        if (p.othersFile) QVERIFY(giveAway(entry));
+        if (p.old) {
+            const auto seconds = std::chrono::system_clock::to_time_t(stale);
+            const timespec times[2]{{seconds, 0}, {seconds, 0}};
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(entry).constData(), times, AT_SYMLINK_NOFOLLOW), 0);
+        }
+    }
+
+    removeStaleTemporaryFiles(path);
+
+    QStringList expected;
+    for (const Planted& p : planted) {
+        if (!p.removed) expected << QString::fromLatin1(p.name);
+    }
+    expected.sort();
+    QCOMPARE(entriesOf(dir.path()), expected);
+    QCOMPARE(readPlain(dir.filePath(QStringLiteral("target"))), QByteArray("x"));
 }
 
 QTEST_GUILESS_MAIN(FileIoTest)

@@ -183,6 +183,9 @@ QByteArray favoriteRecord(const QString& id, const QString& name, const QString&
         .toUtf8();
 }
 
+// A user id that is not ours, for files planted by "another user".
+constexpr uid_t kOtherUser = 65534;
+
 const QString kGoodId = QStringLiteral("0F1E2D3C-4B5A-4968-8776-A5B4C3D2E1F0");
 
 QByteArray validFile(bool favorites)
@@ -229,11 +232,17 @@ enum class BadFile {
     directory,
     linkToDevZero,
     linkToForeignFile,
+    otherUsersFile,
 };
 
 bool isRegularFileCase(BadFile bad)
 {
     return bad < BadFile::fifo;
+}
+
+bool isPlantedByOthers(BadFile bad)
+{
+    return bad == BadFile::linkToForeignFile || bad == BadFile::otherUsersFile;
 }
 
 QString foreignFileBeside(const QString& path)
@@ -280,7 +289,11 @@ QString foreignFileBeside(const QString& path)
     case BadFile::linkToDevZero:
         return QFile::link(QStringLiteral("/dev/zero"), path);
     case BadFile::linkToForeignFile:
-        return writePlain(foreignFileBeside(path), "not JSON") && QFile::link(foreignFileBeside(path), path);
+        // A list that would load if the link were followed.
+        return writePlain(foreignFileBeside(path), validFile(favorites)) && QFile::link(foreignFileBeside(path), path);
+    case BadFile::otherUsersFile:
+        return writePlain(path, validFile(favorites)) &&
+               ::chown(QFile::encodeName(path).constData(), kOtherUser, kOtherUser) == 0;
     case BadFile::oversized:
         return writePlain(path, paddedTo("[" + good + "," + other(otherId, "none", "2") + "]", kPersonalFileLimit + 1));
     }
@@ -322,6 +335,9 @@ template <typename Service> void checkBadFileStartsEmpty(const QString& path, Ba
         QCOMPARE(QFileInfo(path).symLinkTarget(), foreignFileBeside(path));
         QCOMPARE(readPlain(foreignFileBeside(path)), foreignBefore);
         break;
+    case BadFile::otherUsersFile:
+        QCOMPARE(QFileInfo(path).ownerId(), kOtherUser);
+        break;
     default:
         QCOMPARE(readPlain(path), before);
     }
@@ -330,17 +346,16 @@ template <typename Service> void checkBadFileStartsEmpty(const QString& path, Ba
     QVERIFY2(!rescue.finish(), "reading or writing the list blocked");
     QCOMPARE(countOf(service), std::size_t{1});
 
-    if (isRegularFileCase(bad)) {
-        // The save replaced the bad file with the list as it now is.
+    if (isRegularFileCase(bad) || isPlantedByOthers(bad)) {
+        // The save replaced the bad file with the list as it now is: a
+        // planted link itself, never the file it names.
+        QVERIFY(!QFileInfo(path).isSymLink());
+        QCOMPARE(QFileInfo(path).ownerId(), ::geteuid());
         Service reopened(path, sequence.clock(), sequence.uuids());
         QCOMPARE(describeList(reopened), describeList(service));
+        QCOMPARE(readPlain(foreignFileBeside(path)), foreignBefore);
     } else if (bad == BadFile::directory) {
         QVERIFY(QFileInfo(path).isDir());
-    } else if (bad == BadFile::linkToForeignFile) {
-        // The save is refused: the link stays, and the file it names is not ours to write.
-        QVERIFY(QFileInfo(path).isSymLink());
-        QCOMPARE(QFileInfo(path).symLinkTarget(), foreignFileBeside(path));
-        QCOMPARE(readPlain(foreignFileBeside(path)), foreignBefore);
     }
 }
 
@@ -365,6 +380,75 @@ template <typename Service> void checkClearWritesEmptyArray(const QString& path,
     if (startsWithRecords) QCOMPARE(changed.count(), 1);
     const Service reopened(path, sequence.clock(), sequence.uuids());
     QCOMPARE(countOf(reopened), std::size_t{0});
+}
+
+// Adds one record with exactly these bytes as its name, whichever the service.
+void addNamed(KVHistoryService& service, const QByteArray& name, const QString& target)
+{
+    service.addEntry(name.toStdString(), url(target));
+}
+void addNamed(KVFavoritesService& service, const QByteArray& name, const QString& target)
+{
+    service.toggleFavorite(name.toStdString(), url(target), KVBadge::star);
+}
+std::string firstName(const KVHistoryService& service) { return service.recentEntries().front().name; }
+std::string firstName(const KVFavoritesService& service) { return service.favorites().front().name; }
+
+// A distinct link of exactly `size` bytes.
+QString linkOfSize(int n, qsizetype size)
+{
+    QString text = link(n) + QLatin1Char('/');
+    return text + QString(size - text.size(), QLatin1Char('a'));
+}
+
+template <typename Service>
+void checkBoundedRecord(const QString& path, const QByteArray& name, const QString& target,
+                        const std::optional<QByteArray>& storedName)
+{
+    Sequence sequence;
+    Service service(path, sequence.clock(), sequence.uuids());
+    makeOneChange(service);
+    const QByteArray before = readPlain(path);
+
+    addNamed(service, name, target);
+
+    QCOMPARE(countOf(service), storedName ? std::size_t{2} : std::size_t{1});
+    if (storedName) {
+        QCOMPARE(QByteArray::fromStdString(firstName(service)), *storedName);
+    } else {
+        QCOMPARE(readPlain(path), before);
+    }
+    // The next start reads back everything, the older record included.
+    const Service reopened(path, sequence.clock(), sequence.uuids());
+    QCOMPARE(describeList(reopened), describeList(service));
+}
+
+template <typename Service> void checkFullListStaysReadable(const QString& path, int size)
+{
+    Sequence sequence;
+    Service service(path, sequence.clock(), sequence.uuids());
+    // Every name byte a control character, each written as a six-byte escape.
+    const QByteArray name(kavo::kMaxRecordNameBytes + 1000, '\x01');
+    for (int n = 0; n < size; ++n) addNamed(service, name, linkOfSize(n, kavo::kMaxRecordLinkBytes));
+    QCOMPARE(countOf(service), std::size_t(size));
+    QVERIFY(QFileInfo(path).size() > 3 * qint64(kavo::kMaxRecordNameBytes) * size);
+
+    const Service reopened(path, sequence.clock(), sequence.uuids());
+    QCOMPARE(describeList(reopened), describeList(service));
+}
+
+template <typename Service> void checkOversizedSaveKeepsOldFile(const QString& path, const QByteArray& text)
+{
+    Sequence sequence;
+    Service service(path, sequence.clock(), sequence.uuids());
+    QCOMPARE(countOf(service), std::size_t{1});
+
+    makeOneChange(service);
+
+    QCOMPARE(countOf(service), std::size_t{2});
+    QCOMPARE(readPlain(path), text);
+    const Service reopened(path, sequence.clock(), sequence.uuids());
+    QCOMPARE(countOf(reopened), std::size_t{1});
 }
 
 QStringList sortedKeys(const QJsonObject& object)
@@ -400,6 +484,10 @@ private slots:
     void badFileStartsEmptyAndIsLeftAlone();
     void sizeLimitIsFourMebibytes_data();
     void sizeLimitIsFourMebibytes();
+    void recordsAreBoundedToStayReadable_data();
+    void recordsAreBoundedToStayReadable();
+    void fullListsOfLargestRecordsStayReadable();
+    void saveTooLargeToReadBackKeepsTheOldFile();
     void clearWritesEmptyArray_data();
     void clearWritesEmptyArray();
 
@@ -702,7 +790,8 @@ void PersonalListsTest::badFileStartsEmptyAndIsLeftAlone_data()
         {"FIFO", BadFile::fifo},
         {"directory", BadFile::directory},
         {"link to /dev/zero", BadFile::linkToDevZero},
-        {"link to a file not ours", BadFile::linkToForeignFile},
+        {"link to a readable list", BadFile::linkToForeignFile},
+        {"readable list of another user", BadFile::otherUsersFile},
         {"over 4 MiB", BadFile::oversized},
     };
     for (const auto& [name, bad] : shared) {
@@ -721,6 +810,7 @@ void PersonalListsTest::badFileStartsEmptyAndIsLeftAlone()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(favorites ? KVFavoritesService::kFileName : KVHistoryService::kFileName);
+    if (bad == BadFile::otherUsersFile && ::geteuid() != 0) QSKIP("only root can make a file of another user");
     QVERIFY(plantBadFile(path, bad, favorites));
 
     if (favorites) {
@@ -759,6 +849,83 @@ void PersonalListsTest::sizeLimitIsFourMebibytes()
     } else {
         checkLimitFile<KVHistoryService>(path, loads);
     }
+}
+
+void PersonalListsTest::recordsAreBoundedToStayReadable_data()
+{
+    QTest::addColumn<bool>("favorites");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<std::optional<QByteArray>>("storedName");
+
+    const QString shortLink = QStringLiteral("https://example.org/long");
+    // Four bytes; after the "a", the character at byte 4093 would end past 4096.
+    const QByteArray grin("\xF0\x9F\x98\x80");
+    const QByteArray replacement("\xEF\xBF\xBD");
+    for (const bool favorites : {false, true}) {
+        const char* list = favorites ? "favourites" : "history";
+        QTest::addRow("%s: name of 4.3 MB", list)
+            << favorites << QByteArray(4'300'000, 'n') << shortLink << std::optional(QByteArray(4096, 'n'));
+        QTest::addRow("%s: cut inside a character", list)
+            << favorites << "a" + grin.repeated(1100) << shortLink << std::optional("a" + grin.repeated(1023));
+        QTest::addRow("%s: control characters", list)
+            << favorites << QByteArray(5000, '\x1f') << shortLink << std::optional(QByteArray(4096, '\x1f'));
+        QTest::addRow("%s: ill-formed UTF-8, long", list)
+            << favorites << QByteArray(5000, '\xff') << shortLink << std::optional(replacement.repeated(1365));
+        QTest::addRow("%s: ill-formed UTF-8, short", list)
+            << favorites << QByteArray("a\xC3") << shortLink << std::optional("a" + replacement);
+        QTest::addRow("%s: link of 8 KiB", list)
+            << favorites << QByteArray("N") << linkOfSize(1, 8192) << std::optional(QByteArray("N"));
+        QTest::addRow("%s: link one byte longer is refused", list)
+            << favorites << QByteArray("N") << linkOfSize(1, 8193) << std::optional<QByteArray>();
+    }
+}
+
+void PersonalListsTest::recordsAreBoundedToStayReadable()
+{
+    QFETCH(bool, favorites);
+    QFETCH(QByteArray, name);
+    QFETCH(QString, link);
+    QFETCH(std::optional<QByteArray>, storedName);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("list.json"));
+    if (favorites) {
+        checkBoundedRecord<KVFavoritesService>(path, name, link, storedName);
+    } else {
+        checkBoundedRecord<KVHistoryService>(path, name, link, storedName);
+    }
+}
+
+void PersonalListsTest::fullListsOfLargestRecordsStayReadable()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    checkFullListStaysReadable<KVHistoryService>(dir.filePath(KVHistoryService::kFileName),
+                                                 int(KVHistoryService::maxEntries));
+    checkFullListStaysReadable<KVFavoritesService>(dir.filePath(KVFavoritesService::kFileName),
+                                                   int(KVFavoritesService::maxFavorites));
+}
+
+void PersonalListsTest::saveTooLargeToReadBackKeepsTheOldFile()
+{
+    // Written by another writer: one record just under the cap, so the list
+    // with one more record would no longer be read back.
+    const QByteArray name(qsizetype(kPersonalFileLimit) - 200, 'n');
+    const QByteArray history =
+        "[" + historyRecord(kGoodId, QString::fromLatin1(name), "https://example.org/kept", "1.5") + "]";
+    const QByteArray favorites =
+        "[" + favoriteRecord(kGoodId, QString::fromLatin1(name), "https://example.org/kept", "star", "1.5") + "]";
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString historyPath = dir.filePath(KVHistoryService::kFileName);
+    const QString favoritesPath = dir.filePath(KVFavoritesService::kFileName);
+    QVERIFY(writePlain(historyPath, history));
+    QVERIFY(writePlain(favoritesPath, favorites));
+
+    checkOversizedSaveKeepsOldFile<KVHistoryService>(historyPath, history);
+    checkOversizedSaveKeepsOldFile<KVFavoritesService>(favoritesPath, favorites);
 }
 
 void PersonalListsTest::clearWritesEmptyArray_data()
