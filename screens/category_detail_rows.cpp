@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/category_detail_rows.h"
 
+#include <algorithm>
+
 namespace kavo::screens {
 
 std::vector<DetailRow> detailRows(const KVCategory& category)
@@ -19,6 +21,16 @@ std::vector<DetailRow> detailRows(const KVCategory& category)
         for (std::size_t i = 0; i < section.entries.size(); ++i) rows.push_back({DetailRowKind::Entry, index, i});
     }
     return rows;
+}
+
+std::optional<std::size_t> entryRowFrom(const std::vector<DetailRow>& rows, std::ptrdiff_t from, int step)
+{
+    const auto size = static_cast<std::ptrdiff_t>(rows.size());
+    if (size == 0) return std::nullopt;
+    for (std::ptrdiff_t row = std::clamp<std::ptrdiff_t>(from, 0, size - 1); row >= 0 && row < size; row += step) {
+        if (rows[static_cast<std::size_t>(row)].kind == DetailRowKind::Entry) return static_cast<std::size_t>(row);
+    }
+    return std::nullopt;
 }
 
 const KVEntry& entryFor(const KVCategory& category, const DetailRow& row)

@@ -3,6 +3,8 @@
 
 #include "catalog/records.h"
 
+#include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace kavo::screens {
@@ -20,6 +22,13 @@ struct DetailRow {
 };
 
 [[nodiscard]] std::vector<DetailRow> detailRows(const KVCategory& category);
+
+/// The entry row nearest to `from` (brought into the rows' range) in the
+/// direction of `step` (+1 or -1), `from` itself included; nothing when there
+/// is none that way. Notes and headers do nothing, so the keyboard passes
+/// over them.
+[[nodiscard]] std::optional<std::size_t> entryRowFrom(const std::vector<DetailRow>& rows, std::ptrdiff_t from,
+                                                      int step);
 
 /// The entry an Entry row stands for.
 [[nodiscard]] const KVEntry& entryFor(const KVCategory& category, const DetailRow& row);
