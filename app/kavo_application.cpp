@@ -43,7 +43,7 @@ void KAVO_X_IOSApp::build()
     dataService_ = std::make_unique<KVDataService>(std::move(setup.data));
     historyService_ = std::make_unique<KVHistoryService>(historyPath, setup.clock, setup.uuids);
     favoritesService_ = std::make_unique<KVFavoritesService>(favoritesPath, setup.clock, setup.uuids);
-    actions_ = std::make_unique<LinkActions>(*historyService_, *favoritesService_, opener_, clipboard_);
+    actions_ = std::make_unique<LinkActions>(*historyService_, *favoritesService_, opener_, clipboard_, setup.clock);
     // The website and version are the build's own, whatever the setup.
     appInfo_ = std::make_unique<AppInfo>(siteBaseUrl(), QStringLiteral(KAVO_VERSION));
 }

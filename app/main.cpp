@@ -2,8 +2,10 @@
 // KAVO: a browsable, searchable catalogue of free media resources.
 #include "app/kavo_application.h"
 #include "platform/memory_policy.h"
+#include "screens/qt/enter_presses_buttons.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 #include <QQmlApplicationEngine>
 #include <QQuickStyle>
 #include <QtQml/qqmlextensionplugin.h>
@@ -21,6 +23,9 @@ int main(int argc, char** argv)
     QGuiApplication::setApplicationDisplayName(QStringLiteral("KAVO"));
     // The application id: the names of the installed desktop entry, icon and metainfo.
     QGuiApplication::setDesktopFileName(QStringLiteral("app.kavo.Kavo"));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/kavo/icons/app.kavo.Kavo.svg")));
+    kavo::EnterPressesButtons enterPressesButtons;
+    application.installEventFilter(&enterPressesButtons);
     QQuickStyle::setStyle(QStringLiteral("Material"));
     // Light or dark as the system is at start; QT_QUICK_CONTROLS_MATERIAL_THEME may pin it.
     if (qEnvironmentVariableIsEmpty("QT_QUICK_CONTROLS_MATERIAL_THEME")) {

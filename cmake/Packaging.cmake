@@ -41,9 +41,11 @@ if(NOT KAVO_DPKG_SHLIBDEPS)
 endif()
 # The QML modules the application imports at run time, directly or through
 # the modules it imports (QtQuick -> QtQml -> Models, WorkerScript; the
-# Material style -> Templates, Window): no linked library names them.
+# Material style -> Templates, Window; Qt.labs.qmlmodels for the rows), and
+# the SVG image plugin that draws the application's own symbol: no linked
+# library names them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "qml6-module-qtqml, qml6-module-qtqml-models, qml6-module-qtqml-workerscript, qml6-module-qtquick, qml6-module-qtquick-window, qml6-module-qtquick-templates, qml6-module-qtquick-controls, qml6-module-qtquick-layouts")
+  "qml6-module-qtqml, qml6-module-qtqml-models, qml6-module-qtqml-workerscript, qml6-module-qtquick, qml6-module-qtquick-window, qml6-module-qtquick-templates, qml6-module-qtquick-controls, qml6-module-qtquick-layouts, qml6-module-qt-labs-qmlmodels, libqt6svg6")
 # HTTPS needs the CA certificates; qt6-wayland lets the window run natively on Wayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ca-certificates, qt6-wayland")
 

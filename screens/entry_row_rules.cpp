@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/entry_row_rules.h"
 
+#include "screens/presentation_rules.h"
+
 namespace kavo::screens {
 
 BadgeIcon badgeIcon(KVBadge badge)
@@ -20,17 +22,15 @@ TrailingAccessory trailingAccessory(const KVEntry& entry, bool isFavorite)
     return isFavorite ? TrailingAccessory::FavoriteStar : TrailingAccessory::Chevron;
 }
 
-std::vector<MenuItem> contextMenu(bool isFavorite)
+std::string plainDescription(std::string_view markdown)
 {
-    using Action = MenuItem::Action;
-    return {
-        {"Open", "arrow.up.forward.app", Action::Open},
-        {"Copy URL", "doc.on.doc", Action::CopyUrl},
-        {"Share", "square.and.arrow.up", Action::Share},
-        {"", "", Action::None},
-        isFavorite ? MenuItem{"Remove from Favorites", "star.slash", Action::ToggleFavorite}
-                   : MenuItem{"Add to Favorites", "star", Action::ToggleFavorite},
-    };
+    constexpr std::size_t kLimit = 4096;
+    if (markdown.size() > kLimit) {
+        std::size_t cut = kLimit;
+        while (cut > 0 && (static_cast<unsigned char>(markdown[cut]) & 0xC0) == 0x80) --cut; // not inside a character
+        markdown = markdown.substr(0, cut);
+    }
+    return cleanDisplayText(markdown);
 }
 
 } // namespace kavo::screens

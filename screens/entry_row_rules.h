@@ -3,6 +3,7 @@
 
 #include "catalog/records.h"
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -23,13 +24,9 @@ enum class TrailingAccessory {
 };
 [[nodiscard]] TrailingAccessory trailingAccessory(const KVEntry& entry, bool isFavorite);
 
-/// One item of an entry's context menu; an empty label is the divider.
-struct MenuItem {
-    enum class Action { Open, CopyUrl, Share, None, ToggleFavorite };
-    std::string_view label;
-    std::string_view symbol;
-    Action action;
-};
-[[nodiscard]] std::vector<MenuItem> contextMenu(bool isFavorite);
+/// An entry's description as plain text for assistive technology: links
+/// read as their labels, no emphasis marks, and no longer than a row could
+/// ever show (a description can be megabytes long).
+[[nodiscard]] std::string plainDescription(std::string_view markdown);
 
 } // namespace kavo::screens

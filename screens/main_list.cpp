@@ -5,19 +5,9 @@
 #include "screens/category_order.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace kavo::screens {
-
-std::string_view sectionTitle(MainRowKind kind)
-{
-    switch (kind) {
-    case MainRowKind::History: return "Recently Viewed";
-    case MainRowKind::Favorite: return "Favorites";
-    case MainRowKind::Category: return "Categories";
-    case MainRowKind::Link: return "Links";
-    default: return "";
-    }
-}
 
 KVCategory MainList::categoryFor(const MainRow& row) const
 {
@@ -66,6 +56,34 @@ MainList buildMainList(const MainListState& state)
     // These two speak of the whole catalogue, not of the search result.
     if (!state.isLoading && catalogueEmpty) list.rows.push_back({searching ? MainRowKind::NoResults : MainRowKind::Empty});
     return list;
+}
+
+std::vector<std::string> rowKeys(const MainList& list, std::span<const HistoryEntry> history,
+                                 std::span<const FavoriteEntry> favorites)
+{
+    std::vector<std::string> keys;
+    keys.reserve(list.rows.size());
+    std::unordered_map<std::string, std::size_t> seen;
+    for (const MainRow& row : list.rows) {
+        // Kind, then what names the item; a link category by the length of
+        // its title, the title and the link, so no two pairs read alike.
+        std::string item;
+        switch (row.kind) {
+        case MainRowKind::History: item = history[row.index].url.text(); break;
+        case MainRowKind::Favorite: item = favorites[row.index].url.text(); break;
+        case MainRowKind::Category: item = list.categories[row.index].category->title; break;
+        case MainRowKind::Link: {
+            const KVCategory& category = *list.categories[row.index].category;
+            item = std::to_string(category.title.size()) + ':' + category.title + category.url->text();
+            break;
+        }
+        default: break;
+        }
+        const std::string kind = std::to_string(static_cast<int>(row.kind));
+        const std::size_t repeat = seen[kind + ':' + item]++;
+        keys.push_back(kind + ':' + std::to_string(repeat) + ':' + item);
+    }
+    return keys;
 }
 
 } // namespace kavo::screens

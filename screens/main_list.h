@@ -5,6 +5,7 @@
 #include "catalog/records.h"
 #include "screens/search_index.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,9 +26,6 @@ enum class MainRowKind {
 
 inline constexpr std::size_t kHistoryRows = 5;
 inline constexpr std::size_t kFavoriteRows = 10;
-
-/// The section header a row belongs to ("" for rows outside sections).
-[[nodiscard]] std::string_view sectionTitle(MainRowKind kind);
 
 /// One category as a row shows it: the whole category, or its search result.
 struct CategoryRow {
@@ -68,5 +66,14 @@ struct MainListState {
 };
 
 [[nodiscard]] MainList buildMainList(const MainListState& state);
+
+/// A name for each row that stays with its item while the services change,
+/// so that a view can be told which rows came, went or moved: a history or
+/// favourite row is its link, a category row its title (and link, for a link
+/// category). Identifiers are not used: every parse makes new ones, and a
+/// refresh would otherwise replace every row. Repeats (a file that lists a
+/// link twice, two categories of one title) are numbered, so keys are unique.
+[[nodiscard]] std::vector<std::string> rowKeys(const MainList& list, std::span<const HistoryEntry> history,
+                                               std::span<const FavoriteEntry> favorites);
 
 } // namespace kavo::screens

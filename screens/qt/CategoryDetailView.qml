@@ -3,72 +3,83 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
 import QtQuick.Layouts
+import Qt.labs.qmlmodels
 import Kavo
 
 // One category: its note, "General" with its own entries, then each section
-// with its note and entries. Shows the category as it was when opened.
+// with its note and entries. Shows the category as it was when opened (or
+// the search's copy of it). Over the main list in a narrow window, with a
+// back button; beside it in a wide one.
 Page {
     id: page
     required property CategoryDetailModel model
     required property LinkActions actions
-    required property StackView stack
-    readonly property bool dark: Material.theme === Material.Dark
-    readonly property color secondary: Appearance.named("secondary", dark)
+    required property EntryMenu entryMenu
+    required property RelatedLinksMenu relatedMenu
+    property bool showsBack: true
+    // Rows wider than this are hard to read: the list keeps to it in a wide pane.
+    property int readableWidth: 840
+    signal backRequested()
 
+    objectName: "categoryDetail"
     title: model.title
-    StackView.onActivated: list.forceActiveFocus()
+    Accessible.name: title
+
+    // The keyboard on the first entry of a category just opened.
+    function focusFirstEntry() {
+        list.moveTo(model.firstEntryRow)
+        list.forceActiveFocus(Qt.OtherFocusReason)
+    }
+    function focusList() {
+        if (list.currentIndex < 0) list.moveTo(model.firstEntryRow)
+        list.forceActiveFocus(Qt.OtherFocusReason)
+    }
 
     header: ToolBar {
         Material.elevation: 0 // flat, as on the main screen
         RowLayout {
             anchors.fill: parent
             ToolButton {
+                id: backButton
                 objectName: "backButton"
-                Accessible.name: "Back"
-                contentItem: Symbol { name: "chevron.left"; size: 22; color: Material.foreground }
-                onClicked: page.stack.pop()
+                visible: page.showsBack
+                Accessible.name: qsTr("Back")
+                contentItem: Symbol { name: "chevron.left"; size: 22; color: backButton.Material.foreground }
+                onClicked: page.backRequested()
+                FocusRing { control: backButton; ringColor: backButton.Material.foreground }
             }
             Label {
                 text: page.title
+                textFormat: Text.PlainText
                 elide: Text.ElideRight
                 font.pixelSize: Appearance.headline
                 font.bold: true
+                leftPadding: page.showsBack ? 0 : 16
                 Layout.fillWidth: true
             }
         }
     }
 
-    ListView {
+    KeyboardList {
         id: list
         objectName: "detailList"
-        anchors.fill: parent
-        clip: true
+        anchors.top: parent.top
+        anchors.bottom: parent.bottom
+        anchors.horizontalCenter: parent.horizontalCenter
+        width: Math.min(parent.width, page.readableWidth)
+        Accessible.name: page.title
         model: page.model
-        // Arrow keys move through the rows; Enter opens the focused entry,
-        // Ctrl+C copies its link, the Menu key opens its menu.
-        focus: true
-        keyNavigationEnabled: true
-        highlightMoveDuration: 0
-        highlight: Rectangle {
-            visible: list.activeFocus
-            color: page.dark ? "#33ffffff" : "#1f000000"
-        }
-        function focusedEntry() {
-            return currentItem && currentItem.kind === "entry" ? currentItem : null
-        }
-        Keys.onReturnPressed: if (focusedEntry()) focusedEntry().item.openEntry()
-        Keys.onEnterPressed: if (focusedEntry()) focusedEntry().item.openEntry()
-        Keys.onPressed: event => {
-            const entry = focusedEntry()
-            if (!entry) return
-            if (event.matches(StandardKey.Copy)) {
-                page.actions.copyUrl(entry.url)
-                event.accepted = true
-            } else if (event.key === Qt.Key_Menu) {
-                entry.item.showContextMenu()
-                event.accepted = true
+        stopsAt: row => page.model.entryRowFrom(row, 1) === row
+        keepMark: page.entryMenu.opened && page.entryMenu.row !== null && page.entryMenu.row.ListView.view === list
+        // A new category starts at the top, with the keyboard on its first entry.
+        Connections {
+            target: page.model
+            function onCategoryChanged() {
+                list.positionViewAtBeginning()
+                list.currentIndex = page.model.firstEntryRow
             }
         }
+
         header: Label {
             width: ListView.view.width
             text: page.title
@@ -77,79 +88,27 @@ Page {
             font.pixelSize: Appearance.largeTitle
             font.bold: true
             padding: 16
+            Accessible.name: text
         }
 
-        delegate: Loader {
-            id: row
-            required property int index
-            required property string kind
-            required property string text
-            required property string name
-            required property string url
-            required property string descriptionText
-            required property bool hasDescription
-            required property string badge
-            required property string badgeSymbol
-            required property string badgeColor
-            required property string accessory
-            required property bool isFavorite
-            required property var relatedNames
-            required property var relatedUrls
-            width: ListView.view.width
-            sourceComponent: kind === "entry" ? entryRow : (kind === "header" ? headerRow : noteRow)
-
-            Component {
-                id: headerRow
-                Label {
-                    text: row.text
-                    textFormat: Text.PlainText
-                    leftPadding: 20
-                    topPadding: 18
-                    bottomPadding: 6
-                    font.pixelSize: Appearance.caption
-                    font.capitalization: Font.AllUppercase
-                    color: page.secondary
-                }
+        delegate: DelegateChooser {
+            role: "kind"
+            DelegateChoice {
+                roleValue: CategoryDetailModel.Note
+                NoteRow {}
             }
-
-            Component {
-                id: noteRow
-                Label {
-                    objectName: "note"
-                    text: row.text
-                    textFormat: Text.PlainText
-                    wrapMode: Text.Wrap
-                    padding: 16
-                    font.pixelSize: Appearance.subheadline
-                    color: page.secondary
-                }
+            DelegateChoice {
+                roleValue: CategoryDetailModel.SectionNote
+                NoteRow {}
             }
-
-            Component {
-                id: entryRow
-                EntryRowView {
-                    objectName: "entry_" + row.name
-                    name: row.name
-                    url: row.url
-                    descriptionText: row.descriptionText
-                    hasDescription: row.hasDescription
-                    badge: row.badge
-                    badgeSymbol: row.badgeSymbol
-                    badgeColor: row.badgeColor
-                    accessory: row.accessory
-                    isFavorite: row.isFavorite
-                    relatedNames: row.relatedNames
-                    relatedUrls: row.relatedUrls
-                    actions: page.actions
-                    dark: page.dark
-                    onShareRequested: (name, url) => shareSheet.present(name, url)
-                }
+            DelegateChoice {
+                roleValue: CategoryDetailModel.Header
+                SectionHeaderRow {}
+            }
+            DelegateChoice {
+                roleValue: CategoryDetailModel.Entry
+                EntryRowView { actions: page.actions; menu: page.entryMenu; relatedMenu: page.relatedMenu }
             }
         }
-    }
-
-    ShareSheet {
-        id: shareSheet
-        actions: page.actions
     }
 }

@@ -3,11 +3,13 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
 import QtQuick.Layouts
+import Qt.labs.qmlmodels
 import Kavo
 
-// The main screen: search field, toolbar, and the list of loading and error
-// rows, "Recently Viewed", "Favorites", "Categories", "Links" and the two
-// empty blocks. What is listed is derived in MainListModel; this file draws it.
+// The main screen: tool bar, search field, and the list of loading and
+// error rows, "Recently Viewed", "Favorites", "Categories", "Links" and the
+// two empty blocks. What is listed is derived in MainListModel; which
+// category is open, in Navigator; this file draws them.
 Page {
     id: page
     required property KVDataService dataService
@@ -15,55 +17,57 @@ Page {
     required property KVFavoritesService favoritesService
     required property LinkActions actions
     required property AppInfo appInfo
-    required property StackView stack
+    required property MainListModel model
+    required property Navigator navigator
+    required property EntryMenu entryMenu
     property bool showSettings: false
-    readonly property bool dark: Material.theme === Material.Dark
-    readonly property color secondary: Appearance.named("secondary", dark)
+    readonly property alias searchText: searchField.text
+    // A category row was chosen: by a tap, or by the keyboard (which then follows it).
+    signal categoryChosen(int row, bool byKeyboard)
 
     title: "KAVO"
+    Accessible.name: title
 
-    // Back from a category, the keyboard is where it was when it left.
-    property bool listHadFocus: false
-    StackView.onActivated: if (listHadFocus) list.forceActiveFocus()
-    StackView.onDeactivating: listHadFocus = list.activeFocus
-
-    // For the window's keyboard shortcuts.
     function focusSearch() {
-        searchField.forceActiveFocus()
+        searchField.forceActiveFocus(Qt.ShortcutFocusReason)
         searchField.selectAll()
     }
     function clearSearch() {
         if (searchField.text === "") return false
-        searchField.text = ""
+        searchField.clear()
         return true
     }
-    // Enter on a focused row does what a tap does.
-    function activate(row) {
-        if (row && row.item && row.item.clicked) row.item.clicked()
+    // The keyboard back on the list, on its current row (or the first).
+    function focusList() {
+        if (list.currentIndex < 0) list.first()
+        list.forceActiveFocus(Qt.OtherFocusReason)
     }
 
-    // Flat, like a navigation bar: no shadow under it (one fewer effect to
-    // draw in the first frame, too).
+    // Flat, like a navigation bar: no shadow under it.
     header: ToolBar {
         Material.elevation: 0
         RowLayout {
             anchors.fill: parent
             ToolButton {
+                id: settingsButton
                 objectName: "settingsButton"
-                Accessible.name: "Settings"
-                contentItem: Symbol { name: "gearshape"; size: 22; color: Material.foreground }
+                Accessible.name: qsTr("Settings")
+                contentItem: Symbol { name: "gearshape"; size: 22; color: settingsButton.Material.foreground }
                 onClicked: page.showSettings = true
+                FocusRing { control: settingsButton; ringColor: settingsButton.Material.foreground }
             }
             Label {
                 text: page.title
+                elide: Text.ElideRight
                 font.pixelSize: Appearance.headline
                 font.bold: true
                 horizontalAlignment: Qt.AlignHCenter
                 Layout.fillWidth: true
             }
             ToolButton {
+                id: refreshButton
                 objectName: "refreshButton"
-                Accessible.name: "Refresh"
+                Accessible.name: qsTr("Refresh")
                 enabled: !page.dataService.isLoading
                 contentItem: Item {
                     implicitWidth: 24
@@ -75,16 +79,20 @@ Page {
                         height: 28
                         running: page.dataService.isLoading
                         visible: running
+                        // The bar's own text colour: an accent would vanish on it.
+                        Material.accent: refreshButton.Material.foreground
+                        Accessible.name: qsTr("Loading")
                     }
                     Symbol {
                         anchors.centerIn: parent
                         visible: !page.dataService.isLoading
                         name: "arrow.clockwise"
                         size: 22
-                        color: Material.foreground
+                        color: refreshButton.Material.foreground
                     }
                 }
                 onClicked: page.dataService.refresh()
+                FocusRing { control: refreshButton; ringColor: refreshButton.Material.foreground }
             }
         }
     }
@@ -96,37 +104,41 @@ Page {
         TextField {
             id: searchField
             objectName: "searchField"
-            placeholderText: "Search entries…"
-            Accessible.name: "Search entries"
+            placeholderText: qsTr("Search entries…")
+            Accessible.name: qsTr("Search entries")
             Layout.fillWidth: true
             Layout.leftMargin: 16
             Layout.rightMargin: 16
             Layout.topMargin: 4
+            onTextChanged: page.model.searchText = text
             Keys.onDownPressed: {
-                list.forceActiveFocus()
-                if (list.currentIndex < 0) list.currentIndex = 0
+                if (list.first()) list.forceActiveFocus(Qt.OtherFocusReason)
             }
         }
 
-        ListView {
+        KeyboardList {
             id: list
             objectName: "mainList"
             Layout.fillWidth: true
             Layout.fillHeight: true
-            clip: true
-            // No rows are made ahead of view: a search resets the model on every
-            // keystroke, and incubations a reset cancels only make Qt warn.
-            // The rows are few; making them on demand is cheap.
-            cacheBuffer: 0
-            // Arrow keys move through the rows; the focused row is marked.
-            keyNavigationEnabled: true
-            highlightMoveDuration: 0
-            highlight: Rectangle {
-                visible: list.activeFocus
-                color: page.dark ? "#33ffffff" : "#1f000000"
+            Accessible.name: qsTr("Catalogue")
+            model: page.model
+            stopsAt: row => {
+                const kind = page.model.data(page.model.index(row, 0), MainListModel.KindRole)
+                return kind === MainListModel.History || kind === MainListModel.Favorite
+                    || kind === MainListModel.Category || kind === MainListModel.Link
             }
-            Keys.onReturnPressed: page.activate(currentItem)
-            Keys.onEnterPressed: page.activate(currentItem)
+            keepMark: page.entryMenu.opened && page.entryMenu.row !== null && page.entryMenu.row.ListView.view === list
+            onLeftAtTop: page.focusSearch()
+            // Typing while the list has the keyboard goes to the search field, as in a file manager.
+            Keys.onPressed: event => {
+                if (event.text.length === 1 && event.text >= " " && event.text !== "\u007f"
+                        && !(event.modifiers & (Qt.ControlModifier | Qt.AltModifier | Qt.MetaModifier))) {
+                    searchField.forceActiveFocus(Qt.ShortcutFocusReason)
+                    searchField.insert(searchField.cursorPosition, event.text)
+                    event.accepted = true
+                }
+            }
             // Pull-to-refresh: dragged past the threshold, then let go. The
             // download is the service's business; the list does not wait.
             property bool pulled: false
@@ -138,241 +150,62 @@ Page {
                 }
             }
 
-            model: MainListModel {
-                id: mainModel
-                objectName: "mainModel"
-                dataService: page.dataService
-                historyService: page.historyService
-                favoritesService: page.favoritesService
-                searchText: searchField.text
-            }
-
             section.property: "section"
-            section.delegate: Item {
-                id: sectionHeader
+            section.delegate: Label {
                 required property string section
                 width: ListView.view.width
-                height: section === "" ? 0 : headerText.implicitHeight
-                Label {
-                    id: headerText
-                    visible: sectionHeader.section !== ""
-                    text: sectionHeader.section
-                    leftPadding: 20
-                    topPadding: 18
-                    bottomPadding: 6
-                    font.pixelSize: Appearance.caption
-                    font.capitalization: Font.AllUppercase
-                    color: page.secondary
-                }
+                height: section === "" ? 0 : implicitHeight
+                visible: section !== ""
+                text: section
+                textFormat: Text.PlainText
+                leftPadding: 20
+                topPadding: 18
+                bottomPadding: 6
+                font.pixelSize: Appearance.caption
+                font.capitalization: Font.AllUppercase
+                color: Material.secondaryTextColor
+                Accessible.name: text
             }
 
-            delegate: Loader {
-                id: row
-                required property int index
-                required property string kind
-                required property string title
-                required property string subtitle
-                required property bool hasSubtitle
-                required property string symbol
-                required property string tileColor
-                required property int count
-                required property string url
-                width: ListView.view.width
-                objectName: "row_" + kind + "_" + index
-
-                sourceComponent: {
-                    switch (kind) {
-                    case "loading": return loadingRow
-                    case "error": return errorRow
-                    case "history": return personalRow
-                    case "favorite": return personalRow
-                    case "category": return categoryRow
-                    case "link": return categoryRow
-                    case "noResults": return noResultsBlock
-                    default: return emptyBlock
+            delegate: DelegateChooser {
+                role: "kind"
+                DelegateChoice {
+                    roleValue: MainListModel.Loading
+                    LoadingRow {}
+                }
+                DelegateChoice {
+                    roleValue: MainListModel.Error
+                    ErrorRow { onRetryRequested: page.dataService.refresh() }
+                }
+                DelegateChoice {
+                    roleValue: MainListModel.History
+                    HistoryRow { actions: page.actions; menu: page.entryMenu }
+                }
+                DelegateChoice {
+                    roleValue: MainListModel.Favorite
+                    FavoriteRow { actions: page.actions; menu: page.entryMenu }
+                }
+                DelegateChoice {
+                    roleValue: MainListModel.Category
+                    CategoryRow {
+                        selected: key === page.navigator.openKey
+                        onActivated: byKeyboard => page.categoryChosen(index, byKeyboard)
                     }
                 }
-
-                Component {
-                    id: loadingRow
-                    RowLayout {
-                        spacing: 12
-                        height: Math.max(60, implicitHeight)
-                        Item { Layout.fillWidth: true }
-                        BusyIndicator { running: true; implicitWidth: 32; implicitHeight: 32 }
-                        Label { text: "Loading KAVO…"; font.pixelSize: Appearance.subheadline; color: page.secondary }
-                        Item { Layout.fillWidth: true }
-                    }
+                DelegateChoice {
+                    roleValue: MainListModel.Link
+                    CategoryRow { onActivated: page.actions.openExternally(url) }
                 }
-
-                Component {
-                    id: errorRow
-                    RowLayout {
-                        spacing: 12
-                        Item { width: 8 }
-                        Symbol { name: "exclamationmark.triangle.fill"; color: Appearance.named("orange", page.dark) }
-                        Label {
-                            text: row.title
-                            font.pixelSize: Appearance.caption
-                            color: page.secondary
-                            Layout.topMargin: 4
-                            Layout.bottomMargin: 4
-                        }
-                        Item { Layout.fillWidth: true }
-                        Button {
-                            objectName: "retryButton"
-                            text: "Retry"
-                            flat: true
-                            font.pixelSize: Appearance.caption
-                            onClicked: page.dataService.refresh()
-                        }
-                        Item { width: 8 }
-                    }
+                DelegateChoice {
+                    roleValue: MainListModel.NoResults
+                    NoResultsBlock { searchText: page.searchText; onClearRequested: searchField.clear() }
                 }
-
-                // A recently viewed entry or a favourite: opens its link and records it.
-                Component {
-                    id: personalRow
-                    ItemDelegate {
-                        objectName: "personal_" + row.index
-                        Accessible.name: row.title
-                        onClicked: page.actions.openEntry(row.title, row.url)
-                        contentItem: RowLayout {
-                            spacing: 12
-                            Symbol {
-                                name: row.kind === "history" ? "clock" : "star.fill"
-                                size: Appearance.caption
-                                color: row.kind === "history" ? page.secondary : Appearance.named("yellow", page.dark)
-                                Layout.preferredWidth: 16
-                            }
-                            ColumnLayout {
-                                spacing: 2
-                                Layout.fillWidth: true
-                                Label { text: row.title; elide: Text.ElideRight; maximumLineCount: 1; Layout.fillWidth: true }
-                                Label {
-                                    visible: row.hasSubtitle
-                                    text: row.subtitle
-                                    font.pixelSize: Appearance.caption
-                                    color: page.secondary
-                                }
-                            }
-                            Symbol { name: "arrow.up.forward.app"; size: Appearance.caption; color: page.secondary }
-                        }
-                    }
-                }
-
-                // A category (opens its screen) or a link category (opens its address).
-                Component {
-                    id: categoryRow
-                    ItemDelegate {
-                        objectName: "category_" + row.title
-                        Accessible.name: row.title
-                        onClicked: {
-                            if (row.kind === "link") {
-                                page.actions.openExternally(row.url)
-                            } else {
-                                page.stack.push(detailView, {
-                                    "model": mainModel.categoryDetail(row.index),
-                                    "actions": page.actions,
-                                    "stack": page.stack
-                                })
-                            }
-                        }
-                        contentItem: RowLayout {
-                            spacing: 12
-                            Rectangle {
-                                implicitWidth: 32
-                                implicitHeight: 32
-                                radius: 8
-                                color: Appearance.named(row.tileColor, page.dark)
-                                Symbol { anchors.centerIn: parent; name: row.symbol; color: "white" }
-                            }
-                            ColumnLayout {
-                                spacing: 2
-                                Layout.fillWidth: true
-                                Layout.topMargin: 4
-                                Layout.bottomMargin: 4
-                                Label { text: row.title; elide: Text.ElideRight; maximumLineCount: 1; Layout.fillWidth: true }
-                                Label {
-                                    visible: row.hasSubtitle
-                                    text: row.subtitle
-                                    elide: Text.ElideRight
-                                    maximumLineCount: 1
-                                    font.pixelSize: Appearance.caption
-                                    color: page.secondary
-                                    Layout.fillWidth: true
-                                }
-                            }
-                            Label {
-                                objectName: "count"
-                                text: row.count
-                                font.pixelSize: Appearance.caption
-                                color: page.secondary
-                                leftPadding: 8
-                                rightPadding: 8
-                                topPadding: 4
-                                bottomPadding: 4
-                                background: Rectangle { radius: 8; color: Appearance.fill(page.dark) }
-                            }
-                        }
-                    }
-                }
-
-                Component {
-                    id: noResultsBlock
-                    ColumnLayout {
-                        spacing: 16
-                        Item { implicitHeight: 24 }
-                        Symbol { name: "magnifyingglass"; size: 36; color: page.secondary; Layout.alignment: Qt.AlignHCenter }
-                        Label { text: "No results"; font.pixelSize: Appearance.headline; font.bold: true; Layout.alignment: Qt.AlignHCenter }
-                        Label {
-                            objectName: "noResultsText"
-                            text: "No entries match \"" + searchField.text + "\""
-                            textFormat: Text.PlainText
-                            font.pixelSize: Appearance.subheadline
-                            color: page.secondary
-                            Layout.alignment: Qt.AlignHCenter
-                        }
-                        Button {
-                            objectName: "clearSearchButton"
-                            text: "Clear Search"
-                            Layout.alignment: Qt.AlignHCenter
-                            onClicked: searchField.text = ""
-                        }
-                        Item { implicitHeight: 24 }
-                    }
-                }
-
-                Component {
-                    id: emptyBlock
-                    ColumnLayout {
-                        spacing: 16
-                        Item { implicitHeight: 24 }
-                        Symbol { name: "arrow.clockwise"; size: 36; color: page.secondary; Layout.alignment: Qt.AlignHCenter }
-                        Label { text: "No content loaded"; font.pixelSize: Appearance.headline; font.bold: true; Layout.alignment: Qt.AlignHCenter }
-                        Label {
-                            text: "Tap refresh to download content"
-                            font.pixelSize: Appearance.subheadline
-                            color: page.secondary
-                            horizontalAlignment: Text.AlignHCenter
-                            Layout.alignment: Qt.AlignHCenter
-                        }
-                        Button {
-                            objectName: "emptyRefreshButton"
-                            text: "Refresh"
-                            Layout.alignment: Qt.AlignHCenter
-                            onClicked: page.dataService.refresh()
-                        }
-                        Item { implicitHeight: 24 }
-                    }
+                DelegateChoice {
+                    roleValue: MainListModel.Empty
+                    EmptyBlock { onRefreshRequested: page.dataService.refresh() }
                 }
             }
         }
-    }
-
-    Component {
-        id: detailView
-        CategoryDetailView {}
     }
 
     // The sheet and its three alerts are made the first time the gear is

@@ -7,32 +7,76 @@ import QtQuick.Layouts
 import Kavo
 
 // One entry: badge, name, description, and at the end a related-links menu,
-// a favourite star or a chevron. A tap opens the link (recording it first);
-// a long press or right-click opens the context menu.
+// a favourite star or a chevron. A tap (or Enter) opens the link, recording
+// it first; a long press, a right-click, the Menu key or Shift+F10 opens the
+// entry menu; Ctrl+C copies the link.
 Item {
     id: entry
-    property string name
-    property string url
-    property string descriptionText
-    property bool hasDescription
-    property string badge
-    property string badgeSymbol
-    property string badgeColor
-    property string accessory
-    property bool isFavorite
-    property var relatedNames: []
-    property var relatedUrls: []
-    property bool dark
+    required property int index
+    required property string name
+    required property string url
+    required property string descriptionText
+    required property bool hasDescription
+    required property string plainDescription
+    required property string badge
+    required property string badgeSymbol
+    required property string badgeColor
+    required property string accessory
+    required property bool isFavorite
+    required property var relatedNames
+    required property var relatedUrls
     required property LinkActions actions
-    readonly property color secondary: Appearance.named("secondary", dark)
-    signal shareRequested(string name, string url)
+    required property EntryMenu menu
+    required property RelatedLinksMenu relatedMenu
 
+    width: ListView.view.width
     implicitHeight: content.implicitHeight + 12
-    Accessible.role: Accessible.ListItem
-    Accessible.name: name
+    focus: ListView.isCurrentItem
+    objectName: "entry_" + name
 
+    Accessible.role: Accessible.ListItem
+    Accessible.focusable: true
+    Accessible.name: name
+    Accessible.description: [badge === "none" ? "" : badgeMeaning(badge), hasDescription ? plainDescription : "",
+                             isFavorite ? qsTr("Favorite") : ""].filter(part => part !== "").join(", ")
+    Accessible.onPressAction: openEntry()
+
+    function badgeMeaning(badge) {
+        switch (badge) {
+        case "star": return qsTr("Recommended")
+        case "globe": return qsTr("Web")
+        case "arrow": return qsTr("Related")
+        default: return ""
+        }
+    }
     function openEntry() { actions.openEntry(name, url) }
-    function showContextMenu() { contextMenu.popup() }
+    function showContextMenu(byKeyboard) { menu.openFor(entry, name, url, badge, byKeyboard) }
+
+    Keys.onReturnPressed: openEntry()
+    // Right opens the further links, when there are any.
+    Keys.onRightPressed: event => {
+        if (accessory === "menu") relatedMenu.openFor(entry, name, url, relatedNames, relatedUrls, true)
+        else event.accepted = false
+    }
+    Keys.onEnterPressed: openEntry()
+    Keys.onPressed: event => {
+        if (event.matches(StandardKey.Copy)) {
+            actions.copyUrl(url)
+            event.accepted = true
+        } else if (opensMenu(event)) {
+            event.accepted = true
+        }
+    }
+    // The menu opens as the key goes up: a menu opened on the way down takes the release as its own and closes.
+    Keys.onReleased: event => {
+        if (opensMenu(event)) {
+            showContextMenu(true)
+            event.accepted = true
+        }
+    }
+    function opensMenu(event) {
+        return event.key === Qt.Key_Menu || (event.key === Qt.Key_F10 && (event.modifiers & Qt.ShiftModifier))
+    }
 
     RowLayout {
         id: content
@@ -58,7 +102,7 @@ Item {
                     objectName: "badgeIcon"
                     visible: entry.badgeSymbol !== ""
                     name: entry.badgeSymbol
-                    color: Appearance.named(entry.badgeColor, entry.dark)
+                    color: Colors.named(entry.badgeColor)
                     Layout.preferredWidth: 20
                 }
                 ColumnLayout {
@@ -73,6 +117,8 @@ Item {
                         font.pixelSize: Appearance.body
                         Layout.fillWidth: true
                     }
+                    // Our own rendering of the description: links and
+                    // emphasis only, nothing that could fetch.
                     Label {
                         objectName: "entryDescription"
                         visible: entry.hasDescription
@@ -82,21 +128,22 @@ Item {
                         elide: Text.ElideRight
                         maximumLineCount: 2
                         font.pixelSize: Appearance.caption
-                        color: entry.secondary
-                        linkColor: Appearance.named("blue", entry.dark)
+                        color: Material.secondaryTextColor
+                        linkColor: Colors.link
                         Layout.fillWidth: true
                         onLinkActivated: link => entry.actions.openExternally(link)
+                        Accessible.ignored: true
                     }
                 }
             }
             TapHandler {
                 objectName: "entryTap"
                 onTapped: entry.openEntry()
-                onLongPressed: entry.showContextMenu()
+                onLongPressed: entry.showContextMenu(false)
             }
             TapHandler {
                 acceptedButtons: Qt.RightButton
-                onTapped: entry.showContextMenu()
+                onTapped: entry.showContextMenu(false)
             }
         }
 
@@ -107,13 +154,16 @@ Item {
             implicitWidth: 28
             implicitHeight: 28
             ToolButton {
+                id: relatedButton
                 objectName: "relatedMenuButton"
                 visible: entry.accessory === "menu"
                 anchors.fill: parent
                 padding: 0
-                Accessible.name: "More links"
-                contentItem: Symbol { name: "ellipsis"; size: Appearance.caption + 4; color: entry.secondary }
-                onClicked: relatedMenu.popup()
+                focusPolicy: Qt.NoFocus // the row's menu holds the same links for the keyboard
+                Accessible.name: qsTr("More links")
+                contentItem: Symbol { name: "ellipsis"; size: Appearance.caption + 4; color: Material.secondaryTextColor }
+                onClicked: entry.relatedMenu.openFor(relatedButton, entry.name, entry.url, entry.relatedNames,
+                                                     entry.relatedUrls, false)
             }
             Symbol {
                 objectName: "favoriteStar"
@@ -121,7 +171,7 @@ Item {
                 anchors.centerIn: parent
                 name: "star.fill"
                 size: Appearance.caption + 2
-                color: Appearance.named("yellow", entry.dark)
+                color: Colors.yellow
             }
             Symbol {
                 objectName: "chevron"
@@ -129,47 +179,10 @@ Item {
                 anchors.centerIn: parent
                 name: "chevron.right"
                 size: Appearance.caption + 2
-                color: entry.secondary
+                color: Material.secondaryTextColor
             }
         }
     }
 
-    Menu {
-        id: relatedMenu
-        objectName: "relatedMenu"
-        SymbolMenuItem {
-            text: entry.name
-            symbol: "arrow.up.forward.app"
-            onTriggered: entry.openEntry()
-        }
-        Repeater {
-            model: entry.relatedNames
-            delegate: SymbolMenuItem {
-                required property int index
-                required property string modelData
-                text: modelData
-                onTriggered: entry.actions.openEntry(modelData, entry.relatedUrls[index])
-            }
-        }
-    }
-
-    Menu {
-        id: contextMenu
-        objectName: "contextMenu"
-        SymbolMenuItem { objectName: "menuOpen"; text: "Open"; symbol: "arrow.up.forward.app"; onTriggered: entry.openEntry() }
-        SymbolMenuItem { objectName: "menuCopy"; text: "Copy URL"; symbol: "doc.on.doc"; onTriggered: entry.actions.copyUrl(entry.url) }
-        SymbolMenuItem {
-            objectName: "menuShare"
-            text: "Share"
-            symbol: "square.and.arrow.up"
-            onTriggered: entry.shareRequested(entry.name, entry.url)
-        }
-        MenuSeparator {}
-        SymbolMenuItem {
-            objectName: "menuFavorite"
-            text: entry.isFavorite ? "Remove from Favorites" : "Add to Favorites"
-            symbol: entry.isFavorite ? "star.slash" : "star"
-            onTriggered: entry.actions.toggleFavorite(entry.name, entry.url, entry.badge)
-        }
-    }
+    FocusRing { control: entry; shown: entry.activeFocus }
 }

@@ -1,46 +1,51 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtQuick.Controls
-import Kavo
 
-// A desktop user's habits: Ctrl+F or "/" to search, F5 or Ctrl+R to refresh,
-// Escape to clear the search or go back, Alt+Left, Backspace or the mouse's
-// back button to go back. Covers the window; takes only the back button.
+// A desktop user's habits: the system's keys to find (and "/"), refresh
+// (and F5, Ctrl+R), go back (and Alt+Left, Backspace outside text fields,
+// the mouse's back button) and quit; Escape. Covers the window; takes only
+// the mouse's back button. Open sheets, alerts and menus take their keys first.
+// Where the system's keys and ours are the same keys, Qt calls the shortcut
+// ambiguous: that is the same request.
 MouseArea {
     id: keys
-    required property StackView stack
-    required property KVDataService dataService
+    signal findRequested()
+    signal refreshRequested()
+    signal backRequested()
+    signal escapeRequested()
 
     acceptedButtons: Qt.BackButton
-    onClicked: goBack()
-
-    function goBack() {
-        if (stack.depth > 1) stack.pop()
-    }
+    onClicked: backRequested()
 
     Shortcut {
         enabled: keys.enabled
         sequences: [StandardKey.Find, "/"]
-        onActivated: {
-            keys.stack.pop(keys.stack.get(0))
-            keys.stack.get(0).focusSearch()
-        }
+        onActivated: keys.findRequested()
+        onActivatedAmbiguously: keys.findRequested()
     }
     Shortcut {
         enabled: keys.enabled
-        sequences: ["F5", "Ctrl+R"]
-        onActivated: keys.dataService.refresh()
+        sequences: [StandardKey.Refresh, "F5", "Ctrl+R"]
+        onActivated: keys.refreshRequested()
+        onActivatedAmbiguously: keys.refreshRequested()
     }
     Shortcut {
         enabled: keys.enabled
         // Backspace reaches this only outside text fields, which keep it for editing.
-        sequences: ["Alt+Left", "Backspace"]
-        onActivated: keys.goBack()
+        sequences: [StandardKey.Back, "Alt+Left", "Backspace"]
+        onActivated: keys.backRequested()
+        onActivatedAmbiguously: keys.backRequested()
     }
     Shortcut {
         enabled: keys.enabled
-        // Open sheets, alerts and menus take Escape themselves first.
         sequence: "Escape"
-        onActivated: if (!keys.stack.get(0).clearSearch()) keys.goBack()
+        onActivated: keys.escapeRequested()
+    }
+    Shortcut {
+        enabled: keys.enabled
+        sequences: [StandardKey.Quit, "Ctrl+Q"]
+        onActivated: Qt.quit()
+        onActivatedAmbiguously: Qt.quit()
     }
 }

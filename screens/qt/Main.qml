@@ -7,8 +7,8 @@ import Kavo
 // The one window. The application hands in its three services and the link
 // actions; every screen below receives these same instances. The window can
 // be made before they exist (its platform window and graphics are then set
-// up while the catalogue is still being read); the main screen is made once
-// all of them are set.
+// up while the catalogue is still being read); its content is made once all
+// of them are set.
 ApplicationWindow {
     id: window
     property KVDataService dataService
@@ -21,34 +21,24 @@ ApplicationWindow {
 
     width: 420
     height: 820
+    // Nothing clips or overlaps at this size.
+    minimumWidth: 320
+    minimumHeight: 400
     visible: true
     title: "KAVO"
+    Material.accent: Material.Indigo
 
-    onReadyChanged: showMainScreen()
-    Component.onCompleted: showMainScreen()
-    function showMainScreen() {
-        if (!ready || stack.depth > 0) return
-        stack.push(mainScreen, {
-            "dataService": dataService, "historyService": historyService, "favoritesService": favoritesService,
-            "actions": actions, "appInfo": appInfo, "stack": stack
-        }, StackView.Immediate)
-    }
-
-    Component {
-        id: mainScreen
-        ContentView {}
-    }
-
-    KeyboardShortcuts {
+    Loader {
+        objectName: "content"
         anchors.fill: parent
-        z: 100
-        enabled: window.ready
-        stack: stack
-        dataService: window.dataService
-    }
-
-    StackView {
-        id: stack
-        anchors.fill: parent
+        active: window.ready
+        focus: true
+        sourceComponent: AppView {
+            dataService: window.dataService
+            historyService: window.historyService
+            favoritesService: window.favoritesService
+            actions: window.actions
+            appInfo: window.appInfo
+        }
     }
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
@@ -22,10 +23,6 @@ Drawer {
     property bool showClearCacheAlert: false
     property bool showClearHistoryAlert: false
     property bool showClearFavoritesAlert: false
-    readonly property bool dark: Material.theme === Material.Dark
-    readonly property color secondary: Appearance.named("secondary", dark)
-    readonly property color destructive: Appearance.named("red", dark)
-    readonly property color link: Appearance.named("blue", dark)
     signal dismissed()
 
     function dismiss() {
@@ -47,11 +44,14 @@ Drawer {
         dataService.refresh()
     }
 
+    parent: Overlay.overlay
     edge: Qt.BottomEdge
     dragMargin: 0 // opened by the gear button, never by a drag from the edge
+    modal: true
     focus: true
     width: parent ? parent.width : 400
     height: parent ? parent.height * 0.92 : 700
+    Overlay.modal: Rectangle { color: Colors.dim }
     onShownChanged: shown ? open() : close()
     Component.onCompleted: if (shown) open() // made on demand: asked for already
     onClosed: {
@@ -61,125 +61,13 @@ Drawer {
         dismissed()
     }
 
-    background: Rectangle { color: Appearance.groupedBackground(sheet.dark) }
-
-    // A frame around the control that has the keyboard focus.
-    component FocusFrame: Rectangle {
-        required property Item control
-        property color tint: control.Material.accentColor
-        anchors.fill: parent
-        visible: control.visualFocus
-        color: "transparent"
-        radius: 6
-        border.width: 2
-        border.color: tint
-    }
-
-    // One rounded section of the form; its rows stack inside.
-    component FormSection: Rectangle {
-        default property alias rows: column.data
-        required property bool dark
-        Layout.fillWidth: true
-        Layout.leftMargin: 16
-        Layout.rightMargin: 16
-        implicitHeight: column.implicitHeight
-        radius: 10
-        color: Appearance.groupedCell(dark)
-        ColumnLayout {
-            id: column
-            width: parent.width
-            spacing: 0
-        }
-    }
-
-    component RowSeparator: Rectangle {
-        required property bool dark
-        Layout.fillWidth: true
-        Layout.leftMargin: 16
-        implicitHeight: 1
-        color: Appearance.separator(dark)
-    }
-
-    // A button of the form: its symbol and label, in one colour.
-    component FormButton: ItemDelegate {
-        id: formButton
-        required property string symbol
-        required property color tint
-        Layout.fillWidth: true
-        focusPolicy: Qt.StrongFocus // reached with Tab, unlike a list's delegate
-        Accessible.name: text
-        contentItem: RowLayout {
-            spacing: 12
-            Symbol {
-                name: formButton.symbol
-                color: formButton.tint
-                Layout.preferredWidth: 24
-            }
-            Label {
-                text: formButton.text
-                color: formButton.tint
-                elide: Text.ElideRight
-                Layout.fillWidth: true
-            }
-        }
-        FocusFrame { control: formButton }
-    }
-
-    // A confirmation: "Cancel" closes it and does nothing else; "Clear"
-    // closes it and runs the action.
-    component ConfirmationAlert: Dialog {
-        id: alert
-        property bool shown: false
-        property string message
-        signal confirmed()
-
-        parent: Overlay.overlay
-        anchors.centerIn: parent
-        width: 300 // fixed, like an alert; bound to the overlay's width it loops on the wrapped message
-        modal: true
-        focus: true
-        onShownChanged: shown ? open() : close()
-
-        Label {
-            objectName: alert.objectName + "Message"
-            width: alert.availableWidth
-            text: alert.message
-            wrapMode: Text.Wrap
-        }
-
-        footer: DialogButtonBox {
-            Button {
-                id: cancelButton
-                objectName: alert.objectName + "Cancel"
-                text: "Cancel"
-                flat: true
-                font.capitalization: Font.MixedCase
-                Accessible.name: text
-                DialogButtonBox.buttonRole: DialogButtonBox.RejectRole
-                FocusFrame { control: cancelButton }
-            }
-            Button {
-                id: clearButton
-                objectName: alert.objectName + "Clear"
-                text: "Clear"
-                flat: true
-                font.capitalization: Font.MixedCase
-                Accessible.name: text
-                Material.foreground: Material.Red
-                DialogButtonBox.buttonRole: DialogButtonBox.DestructiveRole
-                FocusFrame { control: clearButton }
-            }
-            // A destructive button leaves the dialog open by itself.
-            onDiscarded: {
-                alert.close()
-                alert.confirmed()
-            }
-        }
-    }
+    background: Rectangle { color: sheet.Material.backgroundColor }
 
     ColumnLayout {
         anchors.fill: parent
         spacing: 0
+        Accessible.role: Accessible.Dialog
+        Accessible.name: qsTr("Settings")
 
         ToolBar {
             Material.elevation: 0 // flat, as on the main screen
@@ -189,7 +77,7 @@ Drawer {
                 Item { Layout.preferredWidth: doneButton.implicitWidth }
                 Label {
                     objectName: "settingsTitle"
-                    text: "Settings"
+                    text: qsTr("Settings")
                     font.pixelSize: Appearance.headline
                     font.bold: true
                     horizontalAlignment: Qt.AlignHCenter
@@ -198,11 +86,11 @@ Drawer {
                 ToolButton {
                     id: doneButton
                     objectName: "settingsDone"
-                    text: "Done"
+                    text: qsTr("Done")
                     font.capitalization: Font.MixedCase
                     Accessible.name: text
                     onClicked: sheet.dismiss()
-                    FocusFrame { control: doneButton; tint: doneButton.Material.foreground }
+                    FocusRing { control: doneButton; ringColor: doneButton.Material.foreground }
                 }
             }
         }
@@ -215,51 +103,50 @@ Drawer {
             clip: true
             contentHeight: form.implicitHeight
             boundsBehavior: Flickable.StopAtBounds
-            ScrollIndicator.vertical: ScrollIndicator {}
+            ScrollBar.vertical: ScrollBar { Accessible.ignored: true }
 
             ColumnLayout {
                 id: form
-                width: scroller.width
+                width: Math.min(scroller.width, 640)
+                x: (scroller.width - width) / 2
                 spacing: 28
 
                 Item { implicitHeight: 0 }
 
                 FormSection {
                     objectName: "refreshSection"
-                    dark: sheet.dark
                     FormButton {
                         objectName: "forceRefreshButton"
-                        text: "Force Refresh"
+                        text: qsTr("Force Refresh")
                         symbol: "arrow.clockwise"
-                        tint: sheet.link
+                        tint: Colors.link
                         onClicked: sheet.forceRefresh()
                     }
                 }
 
                 FormSection {
                     objectName: "clearSection"
-                    dark: sheet.dark
                     FormButton {
                         objectName: "clearCacheButton"
-                        text: "Clear Cache"
+                        text: qsTr("Clear Cache")
                         symbol: "trash"
-                        tint: sheet.destructive
+                        tint: Colors.red
                         onClicked: sheet.showClearCacheAlert = true
                     }
-                    RowSeparator { dark: sheet.dark }
+                    RowSeparator {}
                     FormButton {
                         objectName: "clearHistoryButton"
-                        text: "Clear Recently Viewed"
+                        text: qsTr("Clear Recently Viewed")
                         symbol: "clock.arrow.circlepath"
-                        tint: sheet.destructive
+                        tint: Colors.red
                         onClicked: sheet.showClearHistoryAlert = true
                     }
-                    RowSeparator { dark: sheet.dark }
+                    RowSeparator {}
                     FormButton {
                         objectName: "clearFavoritesButton"
-                        text: "Clear Favorites"
+                        text: qsTr("Clear Favorites")
                         symbol: "star.slash"
-                        tint: sheet.destructive
+                        tint: Colors.red
                         onClicked: sheet.showClearFavoritesAlert = true
                     }
                 }
@@ -270,7 +157,6 @@ Drawer {
 
                     FormSection {
                         objectName: "aboutSection"
-                        dark: sheet.dark
 
                         RowLayout {
                             objectName: "sourceRow"
@@ -279,7 +165,7 @@ Drawer {
                             Layout.leftMargin: 16
                             Layout.rightMargin: 8
                             Layout.minimumHeight: 48
-                            Label { objectName: "sourceLabel"; text: "Source" }
+                            Label { objectName: "sourceLabel"; text: qsTr("Source") }
                             Item { Layout.fillWidth: true }
                             AbstractButton {
                                 id: sourceLink
@@ -288,18 +174,19 @@ Drawer {
                                 padding: 8
                                 Accessible.role: Accessible.Link
                                 Accessible.name: text
-                                Accessible.description: "Opens " + sheet.appInfo.siteUrl + " in the browser"
+                                Accessible.description: qsTr("Opens %1 in the browser").arg(sheet.appInfo.siteUrl)
                                 contentItem: Label {
                                     text: sourceLink.text
-                                    color: sheet.link
+                                    textFormat: Text.PlainText
+                                    color: Colors.link
                                     font.underline: sourceLink.hovered
                                 }
                                 HoverHandler { cursorShape: Qt.PointingHandCursor }
                                 onClicked: sheet.actions.openExternally(sheet.appInfo.siteUrl)
-                                FocusFrame { control: sourceLink }
+                                FocusRing { control: sourceLink }
                             }
                         }
-                        RowSeparator { dark: sheet.dark }
+                        RowSeparator {}
                         RowLayout {
                             objectName: "versionRow"
                             spacing: 8
@@ -307,23 +194,22 @@ Drawer {
                             Layout.leftMargin: 16
                             Layout.rightMargin: 16
                             Layout.minimumHeight: 48
-                            Accessible.role: Accessible.StaticText
-                            Accessible.name: "Version " + sheet.appInfo.version
-                            Label { objectName: "versionLabel"; text: "Version" }
+                            Label { objectName: "versionLabel"; text: qsTr("Version") }
                             Item { Layout.fillWidth: true }
                             Label {
                                 objectName: "versionValue"
                                 text: sheet.appInfo.version
-                                color: sheet.secondary
+                                textFormat: Text.PlainText
+                                color: Material.secondaryTextColor
                             }
                         }
                     }
 
                     Label {
                         objectName: "aboutFooter"
-                        text: "Free media resources curated by the KAVO community."
+                        text: qsTr("Free media resources curated by the KAVO community.")
                         font.pixelSize: Appearance.caption
-                        color: sheet.secondary
+                        color: Material.secondaryTextColor
                         wrapMode: Text.Wrap
                         Layout.fillWidth: true
                         Layout.leftMargin: 32
@@ -338,9 +224,8 @@ Drawer {
 
     ConfirmationAlert {
         objectName: "clearCacheAlert"
-        title: "Clear Cache"
-        message: "This will remove all cached data."
-        Material.theme: sheet.Material.theme
+        title: qsTr("Clear Cache")
+        message: qsTr("This will remove all cached data.")
         shown: sheet.showClearCacheAlert
         onClosed: sheet.showClearCacheAlert = false
         onConfirmed: sheet.clearCache()
@@ -348,9 +233,8 @@ Drawer {
 
     ConfirmationAlert {
         objectName: "clearHistoryAlert"
-        title: "Clear History"
-        message: "This will remove all recently viewed entries."
-        Material.theme: sheet.Material.theme
+        title: qsTr("Clear History")
+        message: qsTr("This will remove all recently viewed entries.")
         shown: sheet.showClearHistoryAlert
         onClosed: sheet.showClearHistoryAlert = false
         onConfirmed: sheet.historyService.clearHistory()
@@ -358,9 +242,8 @@ Drawer {
 
     ConfirmationAlert {
         objectName: "clearFavoritesAlert"
-        title: "Clear Favorites"
-        message: "This will remove all favorited entries."
-        Material.theme: sheet.Material.theme
+        title: qsTr("Clear Favorites")
+        message: qsTr("This will remove all favorited entries.")
         shown: sheet.showClearFavoritesAlert
         onClosed: sheet.showClearFavoritesAlert = false
         onConfirmed: sheet.favoritesService.clearFavorites()

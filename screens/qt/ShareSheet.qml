@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
@@ -6,25 +7,42 @@ import QtQuick.Layouts
 import Kavo
 
 // Sharing an entry: the system has no share sheet here, so this one offers
-// copying the link, opening it, and sending it by e-mail.
+// copying the link, opening it, and sending it by e-mail. Tab and the arrow
+// keys move between the three; Escape closes it.
 Drawer {
     id: sheet
     required property LinkActions actions
     property string name
     property string url
 
+    objectName: "shareSheet"
     edge: Qt.BottomEdge
+    dragMargin: 0
+    modal: true
     width: parent ? parent.width : 400
+    Overlay.modal: Rectangle { color: Colors.dim }
 
     function present(entryName, entryUrl) {
         name = entryName
         url = entryUrl
         open()
     }
+    onOpened: copyOption.forceActiveFocus(Qt.PopupFocusReason)
+
+    component Option: ItemDelegate {
+        id: option
+        focusPolicy: Qt.StrongFocus
+        Layout.fillWidth: true
+        Accessible.role: Accessible.Button
+        Accessible.name: text
+        FocusRing { control: option; shown: option.activeFocus }
+    }
 
     ColumnLayout {
         width: parent.width
         spacing: 4
+        Accessible.role: Accessible.Dialog
+        Accessible.name: qsTr("Share %1").arg(sheet.name)
         Label {
             text: sheet.name
             textFormat: Text.PlainText
@@ -40,26 +58,33 @@ Drawer {
             textFormat: Text.PlainText
             font.pixelSize: Appearance.caption
             elide: Text.ElideMiddle
+            color: Material.secondaryTextColor
             Layout.fillWidth: true
             Layout.leftMargin: 16
             Layout.rightMargin: 16
         }
-        ItemDelegate {
+        Option {
+            id: copyOption
             objectName: "shareCopy"
-            text: "Copy Link"
-            Layout.fillWidth: true
+            text: qsTr("Copy Link")
+            KeyNavigation.down: openOption
+            KeyNavigation.up: mailOption
             onClicked: { sheet.actions.copyUrl(sheet.url); sheet.close() }
         }
-        ItemDelegate {
+        Option {
+            id: openOption
             objectName: "shareOpen"
-            text: "Open in Browser"
-            Layout.fillWidth: true
+            text: qsTr("Open in Browser")
+            KeyNavigation.down: mailOption
+            KeyNavigation.up: copyOption
             onClicked: { sheet.actions.openEntry(sheet.name, sheet.url); sheet.close() }
         }
-        ItemDelegate {
+        Option {
+            id: mailOption
             objectName: "shareMail"
-            text: "Send by E-mail"
-            Layout.fillWidth: true
+            text: qsTr("Send by E-mail")
+            KeyNavigation.down: copyOption
+            KeyNavigation.up: openOption
             onClicked: { sheet.actions.shareByMail(sheet.name, sheet.url); sheet.close() }
         }
         Item { implicitHeight: 12 }

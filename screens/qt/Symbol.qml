@@ -2,12 +2,14 @@
 import QtQuick
 import Kavo
 
-// A symbol by name ("star.fill", "gearshape", …), drawn from the bundled icon font.
+// A symbol by name ("star.fill", "gearshape", …), drawn from the bundled
+// icon font. Decoration only: the control it sits in carries the name.
 Text {
     id: symbol
     property string name
     property int size: Appearance.body
     text: Symbols.glyph(name)
+    textFormat: Text.PlainText
     font.family: Symbols.fontFamily
     font.pixelSize: size
     horizontalAlignment: Text.AlignHCenter

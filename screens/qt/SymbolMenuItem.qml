@@ -4,10 +4,12 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Kavo
 
-// A menu item with a symbol before its text (or none, when `symbol` is empty).
+// A menu item with a symbol before its text (or none, when `symbol` is
+// empty). The text is shown as it is, never as markup.
 MenuItem {
     id: item
     property string symbol
+    Accessible.name: text
     contentItem: RowLayout {
         spacing: 12
         Symbol {

@@ -15,19 +15,47 @@ QString fromUtf8(std::string_view text)
 
 } // namespace
 
-CategoryDetailModel::CategoryDetailModel(KVCategory category, KVFavoritesService* favorites, QObject* parent)
-    : QAbstractListModel(parent), category_(std::move(category)), rows_(screens::detailRows(category_)),
-      favorites_(favorites)
+CategoryDetailModel::CategoryDetailModel(KVFavoritesService* favorites, QObject* parent) : QAbstractListModel(parent)
 {
-    favoriteRows_.resize(rows_.size(), false);
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        if (rows_[i].kind == screens::DetailRowKind::Entry) {
-            favoriteRows_[i] = isFavorite(screens::entryFor(category_, rows_[i]));
-        }
-    }
+    setFavoritesService(favorites);
+}
+
+void CategoryDetailModel::setFavoritesService(KVFavoritesService* favorites)
+{
+    if (favorites == favorites_) return;
+    if (favorites_) disconnect(favorites_, nullptr, this, nullptr);
+    favorites_ = favorites;
     if (favorites_) {
         connect(favorites_, &KVFavoritesService::favoritesChanged, this, &CategoryDetailModel::favoritesChanged);
     }
+    favoritesChanged();
+}
+
+void CategoryDetailModel::setCategory(std::optional<KVCategory> category)
+{
+    beginResetModel();
+    category_ = std::move(category);
+    rows_ = category_ ? screens::detailRows(*category_) : std::vector<screens::DetailRow>{};
+    favoriteRows_.assign(rows_.size(), false);
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (rows_[i].kind == screens::DetailRowKind::Entry) {
+            favoriteRows_[i] = isFavorite(screens::entryFor(*category_, rows_[i]));
+        }
+    }
+    endResetModel();
+    emit categoryChanged();
+}
+
+int CategoryDetailModel::firstEntryRow() const
+{
+    return entryRowFrom(0, 1);
+}
+
+int CategoryDetailModel::entryRowFrom(int row, int step) const
+{
+    const std::optional<std::size_t> found =
+        screens::entryRowFrom(rows_, static_cast<std::ptrdiff_t>(row), step < 0 ? -1 : 1);
+    return found ? static_cast<int>(*found) : -1;
 }
 
 bool CategoryDetailModel::isFavorite(const KVEntry& entry) const
@@ -41,7 +69,7 @@ void CategoryDetailModel::favoritesChanged()
     // entries of one link, wherever they stand in the category.
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         if (rows_[i].kind != screens::DetailRowKind::Entry) continue;
-        const bool now = isFavorite(screens::entryFor(category_, rows_[i]));
+        const bool now = isFavorite(screens::entryFor(*category_, rows_[i]));
         if (now == favoriteRows_[i]) continue;
         favoriteRows_[i] = now;
         const QModelIndex changed = index(static_cast<int>(i));
@@ -61,19 +89,19 @@ QVariant CategoryDetailModel::data(const QModelIndex& index, int role) const
     const screens::DetailRow& detail = rows_[row];
     using K = screens::DetailRowKind;
 
+    const KVCategory& category = *category_;
+    if (role == KindRole) return static_cast<int>(detail.kind);
     if (detail.kind != K::Entry) {
-        if (role == KindRole) return detail.kind == K::Header ? QStringLiteral("header") : QStringLiteral("note");
         if (role != TextRole) return {};
-        if (detail.kind == K::CategoryNote) return QString::fromStdString(screens::cleanDisplayText(*category_.note));
-        if (detail.section < 0) return QStringLiteral("General");
-        const KVSection& section = category_.sections[static_cast<std::size_t>(detail.section)];
+        if (detail.kind == K::CategoryNote) return QString::fromStdString(screens::cleanDisplayText(*category.note));
+        if (detail.section < 0) return tr("General");
+        const KVSection& section = category.sections[static_cast<std::size_t>(detail.section)];
         if (detail.kind == K::Header) return QString::fromStdString(section.title); // titles are never cleaned
         return QString::fromStdString(screens::cleanDisplayText(*section.note));
     }
 
-    const KVEntry& entry = screens::entryFor(category_, detail);
+    const KVEntry& entry = screens::entryFor(category, detail);
     switch (role) {
-    case KindRole: return QStringLiteral("entry");
     case NameRole: return QString::fromStdString(entry.name);
     case UrlRole: return QString::fromStdString(entry.url.text());
     case DescriptionRole:
@@ -83,6 +111,8 @@ QVariant CategoryDetailModel::data(const QModelIndex& index, int role) const
         if (role == HasDescriptionRole) return styled.has_value();
         return styled ? QString::fromStdString(*styled) : QString();
     }
+    case PlainDescriptionRole:
+        return entry.description ? QString::fromStdString(screens::plainDescription(*entry.description)) : QString();
     case BadgeRole: return fromUtf8(rawValue(entry.badge));
     case BadgeSymbolRole: return fromUtf8(screens::badgeIcon(entry.badge).symbol);
     case BadgeColorRole: return fromUtf8(screens::badgeIcon(entry.badge).color);
@@ -110,11 +140,12 @@ QHash<int, QByteArray> CategoryDetailModel::roleNames() const
 {
     return {
         {KindRole, "kind"},
-        {TextRole, "text"},
+        {TextRole, "label"},
         {NameRole, "name"},
         {UrlRole, "url"},
         {DescriptionRole, "descriptionText"},
         {HasDescriptionRole, "hasDescription"},
+        {PlainDescriptionRole, "plainDescription"},
         {BadgeRole, "badge"},
         {BadgeSymbolRole, "badgeSymbol"},
         {BadgeColorRole, "badgeColor"},

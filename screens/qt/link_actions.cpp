@@ -1,25 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/qt/link_actions.h"
 
+#include <QGuiApplication>
+#include <QStyleHints>
 #include <QUrl>
 #include <QUrlQuery>
 
 namespace kavo {
 
 LinkActions::LinkActions(KVHistoryService& history, KVFavoritesService& favorites, UrlOpener& opener,
-                         Clipboard& clipboard, QObject* parent)
-    : QObject(parent), history_(history), favorites_(favorites), opener_(opener), clipboard_(clipboard)
+                         Clipboard& clipboard, Clock clock, QObject* parent)
+    : QObject(parent), history_(history), favorites_(favorites), opener_(opener), clipboard_(clipboard),
+      clock_(std::move(clock)), repeats_(QGuiApplication::styleHints()->mouseDoubleClickInterval() / 1000.0)
 {
 }
 
 void LinkActions::openEntry(const QString& name, const QString& url)
 {
+    if (!repeats_.accept(url.toStdString(), clock_())) return;
     history_.addEntry(name, url);
     opener_.openWebLink(url);
 }
 
 void LinkActions::openExternally(const QString& url)
 {
+    if (!repeats_.accept(url.toStdString(), clock_())) return;
     opener_.openWebLink(url);
 }
 

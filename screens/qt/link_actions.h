@@ -2,8 +2,10 @@
 #pragma once
 
 #include "platform/clipboard.h"
+#include "platform/clock.h"
 #include "platform/url_opener.h"
 #include "services/favorites_service.h"
+#include "screens/repeat_guard.h"
 #include "services/history_service.h"
 
 #include <QObject>
@@ -14,7 +16,8 @@ namespace kavo {
 
 /// Everything the screens do with a link: open it (recording it in the
 /// history first), open a link category's address (no record), copy it,
-/// share it, toggle it as a favourite.
+/// share it, toggle it as a favourite. A second opening of the same link
+/// within the double-click interval is a repeat, not a second request.
 class LinkActions : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -22,7 +25,7 @@ class LinkActions : public QObject {
 
 public:
     LinkActions(KVHistoryService& history, KVFavoritesService& favorites, UrlOpener& opener, Clipboard& clipboard,
-                QObject* parent = nullptr);
+                Clock clock = systemClock(), QObject* parent = nullptr);
 
     /// Records the link in "Recently Viewed", then opens it. The record stays
     /// even when the link cannot be opened (only http and https are).
@@ -42,6 +45,8 @@ private:
     KVFavoritesService& favorites_;
     UrlOpener& opener_;
     Clipboard& clipboard_;
+    Clock clock_;
+    screens::RepeatGuard repeats_;
 };
 
 } // namespace kavo

@@ -2,41 +2,32 @@
 #include "screens/qt/main_list_model.h"
 
 #include "platform/clock.h"
-#include "screens/qt/category_detail_model.h"
 #include "screens/category_order.h"
+#include "screens/list_diff.h"
 #include "screens/presentation_rules.h"
 
-#include <QQmlEngine>
+#include <QCoreApplication>
 
 namespace kavo {
 namespace {
-
-QString kindName(screens::MainRowKind kind)
-{
-    using K = screens::MainRowKind;
-    switch (kind) {
-    case K::Loading: return QStringLiteral("loading");
-    case K::Error: return QStringLiteral("error");
-    case K::History: return QStringLiteral("history");
-    case K::Favorite: return QStringLiteral("favorite");
-    case K::Category: return QStringLiteral("category");
-    case K::Link: return QStringLiteral("link");
-    case K::NoResults: return QStringLiteral("noResults");
-    case K::Empty: return QStringLiteral("empty");
-    }
-    return {};
-}
 
 QString fromUtf8(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The data service speaks English; its three messages are translated as they are shown.
+[[maybe_unused]] constexpr const char* kServiceMessages[] = {
+    QT_TRANSLATE_NOOP("KVDataService", "Could not refresh"),
+    QT_TRANSLATE_NOOP("KVDataService", "No content available"),
+    QT_TRANSLATE_NOOP("KVDataService", "Parsed 0 categories"),
+};
+
 } // namespace
 
 MainListModel::MainListModel(QObject* parent) : QAbstractListModel(parent)
 {
-    rebuild();
+    rebuild(true);
 }
 
 MainListModel::~MainListModel() = default;
@@ -48,8 +39,8 @@ void MainListModel::setDataService(KVDataService* service)
     data_ = service;
     if (data_) {
         connect(data_, &KVDataService::categoriesChanged, this, &MainListModel::catalogueChanged);
-        connect(data_, &KVDataService::isLoadingChanged, this, &MainListModel::rebuild);
-        connect(data_, &KVDataService::errorChanged, this, &MainListModel::rebuild);
+        connect(data_, &KVDataService::isLoadingChanged, this, [this] { rebuild(); });
+        connect(data_, &KVDataService::errorChanged, this, [this] { rebuild(); });
     }
     emit servicesChanged();
     catalogueChanged();
@@ -60,7 +51,7 @@ void MainListModel::setHistoryService(KVHistoryService* service)
     if (service == history_) return;
     if (history_) disconnect(history_, nullptr, this, nullptr);
     history_ = service;
-    if (history_) connect(history_, &KVHistoryService::recentEntriesChanged, this, &MainListModel::rebuild);
+    if (history_) connect(history_, &KVHistoryService::recentEntriesChanged, this, [this] { rebuild(); });
     emit servicesChanged();
     rebuild();
 }
@@ -70,7 +61,7 @@ void MainListModel::setFavoritesService(KVFavoritesService* service)
     if (service == favorites_) return;
     if (favorites_) disconnect(favorites_, nullptr, this, nullptr);
     favorites_ = service;
-    if (favorites_) connect(favorites_, &KVFavoritesService::favoritesChanged, this, &MainListModel::rebuild);
+    if (favorites_) connect(favorites_, &KVFavoritesService::favoritesChanged, this, [this] { rebuild(); });
     emit servicesChanged();
     rebuild();
 }
@@ -80,7 +71,8 @@ void MainListModel::setSearchText(const QString& text)
     if (text == searchText_) return;
     searchText_ = text;
     emit searchTextChanged();
-    rebuild();
+    rebuild(true);
+    emit searchResultsChanged();
 }
 
 void MainListModel::catalogueChanged()
@@ -104,9 +96,13 @@ const screens::SearchIndex& MainListModel::searchIndex() const
     return *index_;
 }
 
-void MainListModel::rebuild()
+void MainListModel::rebuild(bool newSearch)
 {
     static const std::vector<KVCategory> kNoCatalogue;
+    static const HistoryList kNoHistory;
+    static const FavoriteList kNoFavorites;
+    const HistoryList& history = history_ ? history_->recentEntries() : kNoHistory;
+    const FavoriteList& favorites = favorites_ ? favorites_->favorites() : kNoFavorites;
     const QByteArray query = searchText_.toUtf8();
     screens::MainListState state;
     state.catalogue = catalogue_ ? catalogue_.get() : &kNoCatalogue;
@@ -115,94 +111,169 @@ void MainListModel::rebuild()
     state.index = query.isEmpty() ? nullptr : &searchIndex();
     state.isLoading = data_ && data_->isLoading();
     state.hasError = data_ && !data_->error().isEmpty();
-    state.historyCount = history_ ? history_->recentEntries().size() : 0;
-    state.favoriteCount = favorites_ ? favorites_->favorites().size() : 0;
+    state.historyCount = history.size();
+    state.favoriteCount = favorites.size();
     state.searchText = std::string_view(query.constData(), static_cast<std::size_t>(query.size()));
 
-    beginResetModel();
-    list_ = screens::buildMainList(state);
-    endResetModel();
+    screens::MainList list = screens::buildMainList(state);
+    std::vector<std::string> keys = screens::rowKeys(list, history, favorites);
+    std::optional<std::vector<screens::ListEdit>> edits;
+    if (!newSearch) edits = screens::planListEdits(keys_, keys);
+
+    if (!edits) {
+        beginResetModel();
+        list_ = std::move(list);
+        keys_ = std::move(keys);
+        rows_ = displayRows(keys_);
+        endResetModel();
+        return;
+    }
+
+    // Row by row: each step is applied to the rows as the view is told of it.
+    list_ = std::move(list);
+    const std::vector<DisplayRow> after = displayRows(keys);
+    using Edit = screens::ListEdit;
+    screens::applyListEdits<DisplayRow>(rows_, *edits, after, [this](const Edit& edit, bool before) {
+        const int first = static_cast<int>(edit.first);
+        const int last = static_cast<int>(edit.first + edit.count) - 1;
+        switch (edit.kind) {
+        case Edit::Kind::Remove:
+            before ? beginRemoveRows({}, first, last) : endRemoveRows();
+            break;
+        case Edit::Kind::Insert:
+            before ? beginInsertRows({}, first, last) : endInsertRows();
+            break;
+        case Edit::Kind::Move:
+            before ? (void)beginMoveRows({}, first, first, {}, static_cast<int>(edit.to)) : endMoveRows();
+            break;
+        }
+    });
+    keys_ = std::move(keys);
+    // The same items in the same places; tell which of them now read differently.
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
+        if (rows_[row] == after[row]) continue;
+        rows_[row] = after[row];
+        const QModelIndex changed = index(static_cast<int>(row));
+        emit dataChanged(changed, changed);
+    }
+}
+
+std::vector<MainListModel::DisplayRow> MainListModel::displayRows(const std::vector<std::string>& keys) const
+{
+    std::vector<DisplayRow> rows;
+    rows.reserve(list_.rows.size());
+    for (std::size_t i = 0; i < list_.rows.size(); ++i) {
+        const screens::MainRow& mainRow = list_.rows[i];
+        DisplayRow row;
+        row.kind = static_cast<RowKind>(mainRow.kind);
+        row.key = QString::fromStdString(keys[i]);
+        using K = screens::MainRowKind;
+        switch (mainRow.kind) {
+        case K::Error:
+            if (data_) row.title = QCoreApplication::translate("KVDataService", data_->error().toUtf8().constData());
+            break;
+        case K::History: {
+            const HistoryEntry& entry = history_->recentEntries().at(mainRow.index);
+            row.title = QString::fromStdString(entry.name);
+            row.url = QString::fromStdString(entry.url.text());
+            row.viewedAt = entry.viewedAt;
+            row.hasSubtitle = true;
+            row.isFavorite = favorites_ && favorites_->isFavorite(entry.url);
+            break;
+        }
+        case K::Favorite: {
+            const FavoriteEntry& entry = favorites_->favorites().at(mainRow.index);
+            row.title = QString::fromStdString(entry.name);
+            row.url = QString::fromStdString(entry.url.text());
+            row.isFavorite = true;
+            break;
+        }
+        case K::Category:
+        case K::Link: {
+            const screens::CategoryRow& category = list_.categories.at(mainRow.index);
+            const KVCategory& source = *category.category;
+            row.title = QString::fromStdString(source.title);
+            row.hasSubtitle = source.note.has_value();
+            if (source.note) row.subtitle = QString::fromStdString(screens::cleanDisplayText(*source.note));
+            row.symbol = fromUtf8(screens::iconName(source.title));
+            row.tileColor = fromUtf8(screens::colorName(screens::iconColor(source.title)));
+            row.count = static_cast<int>(category.entryCount);
+            if (source.url) row.url = QString::fromStdString(source.url->text());
+            break;
+        }
+        default: break;
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
 }
 
 int MainListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(list_.rows.size());
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
 QVariant MainListModel::data(const QModelIndex& index, int role) const
 {
     Q_ASSERT(checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid));
-    const screens::MainRow& row = list_.rows[static_cast<std::size_t>(index.row())];
-    using K = screens::MainRowKind;
-    if (role == KindRole) return kindName(row.kind);
-    if (role == SectionRole) return fromUtf8(screens::sectionTitle(row.kind));
-
-    switch (row.kind) {
-    case K::Error:
-        if (role == TitleRole) return data_ ? data_->error() : QString();
-        break;
-    case K::History: {
-        const HistoryEntry& entry = history_->recentEntries().at(row.index);
-        switch (role) {
-        case TitleRole: return QString::fromStdString(entry.name);
+    const DisplayRow& row = rows_[static_cast<std::size_t>(index.row())];
+    switch (role) {
+    case KindRole: return row.kind;
+    case KeyRole: return row.key;
+    case SectionRole:
+        switch (row.kind) {
+        case History: return tr("Recently Viewed");
+        case Favorite: return tr("Favorites");
+        case Category: return tr("Categories");
+        case Link: return tr("Links");
+        default: return QString();
+        }
+    case TitleRole: return row.title;
+    case SubtitleRole:
         // Worked out as the row is drawn, against the clock of that moment.
-        case SubtitleRole: return QString::fromStdString(screens::relativeTimeString(entry.viewedAt, systemNow()));
-        case HasSubtitleRole: return true;
-        case UrlRole: return QString::fromStdString(entry.url.text());
-        default: break;
-        }
-        break;
+        if (row.kind == History) return QString::fromStdString(screens::relativeTimeString(row.viewedAt, systemNow()));
+        return row.subtitle;
+    case HasSubtitleRole: return row.hasSubtitle;
+    case SymbolRole: return row.symbol;
+    case TileColorRole: return row.tileColor;
+    case CountRole: return row.count;
+    case UrlRole: return row.url;
+    case IsFavoriteRole: return row.isFavorite;
+    default: return {};
     }
-    case K::Favorite: {
-        const FavoriteEntry& entry = favorites_->favorites().at(row.index);
-        switch (role) {
-        case TitleRole: return QString::fromStdString(entry.name);
-        case HasSubtitleRole: return false;
-        case UrlRole: return QString::fromStdString(entry.url.text());
-        default: break;
-        }
-        break;
-    }
-    case K::Category:
-    case K::Link: {
-        const screens::CategoryRow& category = list_.categories.at(row.index);
-        const KVCategory& source = *category.category;
-        switch (role) {
-        case TitleRole: return QString::fromStdString(source.title);
-        case SubtitleRole:
-            return source.note ? QString::fromStdString(screens::cleanDisplayText(*source.note)) : QString();
-        case HasSubtitleRole: return source.note.has_value();
-        case SymbolRole: return fromUtf8(screens::iconName(source.title));
-        case TileColorRole: return fromUtf8(screens::colorName(screens::iconColor(source.title)));
-        case CountRole: return static_cast<int>(category.entryCount);
-        case UrlRole: return source.url ? QString::fromStdString(source.url->text()) : QString();
-        default: break;
-        }
-        break;
-    }
-    default:
-        break;
-    }
-    return {};
 }
 
 QHash<int, QByteArray> MainListModel::roleNames() const
 {
     return {
-        {KindRole, "kind"},         {SectionRole, "section"},   {TitleRole, "title"},
-        {SubtitleRole, "subtitle"}, {HasSubtitleRole, "hasSubtitle"}, {SymbolRole, "symbol"},
-        {TileColorRole, "tileColor"}, {CountRole, "count"},     {UrlRole, "url"},
+        {KindRole, "kind"},         {KeyRole, "key"},           {SectionRole, "section"},
+        {TitleRole, "title"},       {SubtitleRole, "subtitle"}, {HasSubtitleRole, "hasSubtitle"},
+        {SymbolRole, "symbol"},     {TileColorRole, "tileColor"}, {CountRole, "count"},
+        {UrlRole, "url"},           {IsFavoriteRole, "isFavorite"},
     };
 }
 
-QObject* MainListModel::categoryDetail(int row) const
+QString MainListModel::badgeFor(const QString& url) const
 {
-    if (row < 0 || static_cast<std::size_t>(row) >= list_.rows.size()) return nullptr;
-    const screens::MainRow& mainRow = list_.rows[static_cast<std::size_t>(row)];
-    if (mainRow.kind != screens::MainRowKind::Category && mainRow.kind != screens::MainRowKind::Link) return nullptr;
-    auto* model = new CategoryDetailModel(list_.categoryFor(mainRow), favorites_);
-    QQmlEngine::setObjectOwnership(model, QQmlEngine::JavaScriptOwnership);
-    return model;
+    const std::string text = url.toStdString();
+    if (favorites_) {
+        for (const FavoriteEntry& favorite : favorites_->favorites()) {
+            if (favorite.url.text() == text) return fromUtf8(rawValue(favorite.badge));
+        }
+    }
+    if (catalogue_) {
+        for (const KVCategory& category : *catalogue_) {
+            for (const KVEntry& entry : category.entries) {
+                if (entry.url.text() == text) return fromUtf8(rawValue(entry.badge));
+            }
+            for (const KVSection& section : category.sections) {
+                for (const KVEntry& entry : section.entries) {
+                    if (entry.url.text() == text) return fromUtf8(rawValue(entry.badge));
+                }
+            }
+        }
+    }
+    return fromUtf8(rawValue(KVBadge::none));
 }
 
 } // namespace kavo

@@ -8,16 +8,18 @@
 #include <QPointer>
 #include <QtQml/qqmlregistration.h>
 
-#include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace kavo {
 
 /// The main screen's list: one row per item it shows (loading, error,
 /// recently viewed, favourites, categories, links, the two empty blocks),
-/// derived from the three services and the search text. Every change of
-/// state, a keystroke included, is one model reset; the catalogue is sorted
-/// and indexed for search only when it changes.
+/// derived from the three services and the search text. A keystroke derives
+/// new search results, which are new items: one reset. Any other change
+/// (history, favourites, loading, a refreshed catalogue) is told row by row,
+/// keyed by item, so that the view keeps its place and its current row.
 class MainListModel : public QAbstractListModel {
     Q_OBJECT
     QML_ELEMENT
@@ -28,8 +30,22 @@ class MainListModel : public QAbstractListModel {
     Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
 
 public:
+    /// What a row is; the QML chooses its delegate by it.
+    enum RowKind {
+        Loading = static_cast<int>(screens::MainRowKind::Loading),
+        Error = static_cast<int>(screens::MainRowKind::Error),
+        History = static_cast<int>(screens::MainRowKind::History),
+        Favorite = static_cast<int>(screens::MainRowKind::Favorite),
+        Category = static_cast<int>(screens::MainRowKind::Category),
+        Link = static_cast<int>(screens::MainRowKind::Link),
+        NoResults = static_cast<int>(screens::MainRowKind::NoResults),
+        Empty = static_cast<int>(screens::MainRowKind::Empty),
+    };
+    Q_ENUM(RowKind)
+
     enum Role {
-        KindRole = Qt::UserRole + 1, ///< "loading", "error", "history", "favorite", "category", "link", "noResults", "empty"
+        KindRole = Qt::UserRole + 1, ///< a RowKind
+        KeyRole,                     ///< what the row stands for, the same across changes
         SectionRole,                 ///< section header ("Recently Viewed", "Favorites", "Categories", "Links") or ""
         TitleRole,                   ///< category title, entry name, or the error message
         SubtitleRole,                ///< cleaned category note, or how long ago a history entry was opened
@@ -38,6 +54,7 @@ public:
         TileColorRole,               ///< the category tile's named colour
         CountRole,                   ///< the category's entry count (of the search result while searching)
         UrlRole,                     ///< the link a history, favourite or link row opens
+        IsFavoriteRole,              ///< whether a personal row's link is a favourite
     };
     Q_ENUM(Role)
 
@@ -57,17 +74,43 @@ public:
     void setFavoritesService(KVFavoritesService* service);
     void setSearchText(const QString& text);
 
-    /// The category a category row opens, as a model for its screen (owned by
-    /// the caller; QML takes it over). During a search, only the matches.
-    Q_INVOKABLE QObject* categoryDetail(int row) const;
+    /// The badge to give `url` when it is made a favourite from a personal
+    /// row: its favourite's, else that of the first catalogue entry with this
+    /// link, else "none".
+    Q_INVOKABLE QString badgeFor(const QString& url) const;
+
+    /// The rows as derived last, and their keys (row for row).
+    [[nodiscard]] const screens::MainList& list() const { return list_; }
+    [[nodiscard]] const std::vector<std::string>& keys() const { return keys_; }
 
 signals:
     void servicesChanged();
     void searchTextChanged();
+    /// The rows were derived for a new search text (after the reset).
+    void searchResultsChanged();
 
 private:
+    /// What one row shows, complete in itself, so that rows can be moved,
+    /// inserted and compared while the view is told of each step.
+    struct DisplayRow {
+        RowKind kind = Empty;
+        QString key;
+        QString title;
+        QString subtitle;
+        bool hasSubtitle = false;
+        QString symbol;
+        QString tileColor;
+        int count = 0;
+        QString url;
+        ReferenceSeconds viewedAt = 0;
+        bool isFavorite = false;
+
+        friend bool operator==(const DisplayRow&, const DisplayRow&) = default;
+    };
+
     void catalogueChanged();
-    void rebuild();
+    void rebuild(bool newSearch = false);
+    [[nodiscard]] std::vector<DisplayRow> displayRows(const std::vector<std::string>& keys) const;
     [[nodiscard]] const screens::SearchIndex& searchIndex() const;
 
     QPointer<KVDataService> data_;
@@ -80,6 +123,8 @@ private:
     std::vector<const KVCategory*> sortedLinks_;
     mutable std::optional<screens::SearchIndex> index_; // built on the first search of a catalogue
     screens::MainList list_;
+    std::vector<std::string> keys_;
+    std::vector<DisplayRow> rows_;
 };
 
 } // namespace kavo

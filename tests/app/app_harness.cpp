@@ -15,17 +15,47 @@ void RecordingOpener::handOver(const QUrl& url)
     historyFrontWhenOpened << (entries.empty() ? QString() : QString::fromStdString(entries.front().url.text()));
 }
 
+namespace {
+
+// Markup in every text a screen shows: anything that interprets it fetches
+// `pixel` or loses a tag.
+QByteArray hostile(const QUrl& pixel, const char* what)
+{
+    return QByteArray(what) + " <img src=\"" + pixel.toEncoded() + "\"><b>bold</b> &amp; <a href=\"https://x.example/\">a</a>";
+}
+
+// A page, a history and favourites whose every text holds markup.
+void writeHostileFiles(const QTemporaryDir& dir, const QUrl& pixel)
+{
+    const QByteArray page = "# \xE2\x96\xBA " + hostile(pixel, "Title") + "\n* **Note** - " + hostile(pixel, "Note") +
+                            "\n***\n* \xE2\xAD\x90 [" + hostile(pixel, "Entry") + "](https://e.example/), [" +
+                            hostile(pixel, "Related") + "](https://r.example/) - " + hostile(pixel, "Description") +
+                            "\n## \xE2\x96\xB7 " + hostile(pixel, "Section") + "\n* [Plain](https://p.example/)\n" +
+                            "# \xE2\x96\xBA [" + hostile(pixel, "Link") + "](https://l.example/)\n";
+    (void)writeFileAtomically(dir.filePath("hostile.md"), page.toStdString());
+    const Url url = *Url::parse("https://h.example/");
+    (void)writeFileAtomically(dir.filePath("kavo_history.json"),
+                              encodeHistory({HistoryEntry{Uuid::random(), hostile(pixel, "History").toStdString(), url, 0}}));
+    (void)writeFileAtomically(dir.filePath("kavo_favorites.json"),
+                              encodeFavorites({FavoriteEntry{Uuid::random(), hostile(pixel, "Favorite").toStdString(), url,
+                                                             KVBadge::star, 0}}));
+}
+
+} // namespace
+
 TestApp::TestApp(const QString& scenario, QObject* parent) : QObject(parent)
 {
     ScriptedAnswer stall = ScriptedAnswer::with(200, "# \xE2\x96\xBA Later\n", ScriptedAnswer::Delivery::Stall);
     server_.answer("/single-page", stall);
     server_.answer("/single-page.md", stall);
+    if (scenario == QLatin1String("hostile")) writeHostileFiles(dir_, server_.url("/pixel.png"));
 
     ApplicationSetup setup;
     setup.cachesDirectory = dir_.path();
     setup.data.cacheFilePath = dir_.filePath("kavo_categories.json");
     setup.data.bundledPagePath = scenario == QLatin1String("packaged") ? QStringLiteral(KAVO_TEST_APP_DATA "/screen_page.md")
-                                                                       : dir_.filePath("missing.md");
+                                 : scenario == QLatin1String("hostile") ? dir_.filePath("hostile.md")
+                                                                        : dir_.filePath("missing.md");
     setup.data.primaryUrl = server_.url("/single-page");
     setup.data.fallbackUrl = server_.url("/single-page.md");
     setup.data.http = HttpLimits{60'000, 60'000, 1 << 20};
@@ -47,6 +77,11 @@ QStringList TestApp::favoriteNames() const
     QStringList names;
     for (const FavoriteEntry& entry : root_->favoritesService().favorites()) names << QString::fromStdString(entry.name);
     return names;
+}
+
+void TestApp::servePage(const QString& page)
+{
+    server_.answer("/single-page", ScriptedAnswer::with(200, page.toUtf8()));
 }
 
 void TestApp::addHistory(const QString& name, const QString& url)

@@ -48,10 +48,12 @@ class TestApp : public QObject {
     Q_PROPERTY(QStringList historyNames READ historyNames)
     Q_PROPERTY(QStringList favoriteNames READ favoriteNames)
     Q_PROPERTY(int downloads READ downloads)
+    Q_PROPERTY(int pixelRequests READ pixelRequests)
 
 public:
     /// "packaged": the test page as the packaged copy, no cache; "empty": no
-    /// packaged copy ("No content available"), downloads stall.
+    /// packaged copy ("No content available"); "hostile": a packaged page,
+    /// history and favourites whose texts all hold markup. Downloads stall.
     TestApp(const QString& scenario, QObject* parent = nullptr);
     ~TestApp() override;
 
@@ -67,7 +69,11 @@ public:
     QStringList favoriteNames() const;
     /// Requests the local server has received for the primary page.
     int downloads() const { return server_.requests(QStringLiteral("/single-page")); }
+    /// Requests for the image that the "hostile" scenario's texts point at: there must be none.
+    int pixelRequests() const { return server_.requests(QStringLiteral("/pixel.png")); }
 
+    /// From now on the primary endpoint answers with `page`, whole.
+    Q_INVOKABLE void servePage(const QString& page);
     Q_INVOKABLE void addHistory(const QString& name, const QString& url);
     Q_INVOKABLE void addFavorite(const QString& name, const QString& url);
     Q_INVOKABLE bool fileExists(const QString& path) const;

@@ -2,6 +2,7 @@
 // Qt Quick Test of the real screens with the real services on temporary
 // directories. Any QML warning fails the test that caused it.
 #include "app_harness.h"
+#include "screens/qt/enter_presses_buttons.h"
 #include "screens/qt/symbol_font.h"
 
 #include <QQmlContext>
@@ -21,6 +22,7 @@ public slots:
         QQuickStyle::setStyle(QStringLiteral("Material"));
         qputenv("QT_QUICK_CONTROLS_MATERIAL_THEME", "Light");
         kavo::Symbols::loadFont();
+        QCoreApplication::instance()->installEventFilter(&enterPressesButtons_);
     }
     void qmlEngineAvailable(QQmlEngine* engine)
     {
@@ -30,6 +32,7 @@ public slots:
 
 private:
     kavo::testing::AppHarness harness_;
+    kavo::EnterPressesButtons enterPressesButtons_;
 };
 
 QUICK_TEST_MAIN_WITH_SETUP(screens, Setup)

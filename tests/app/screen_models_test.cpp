@@ -9,6 +9,8 @@
 #include "screens/qt/cache_file.h"
 #include "screens/qt/category_detail_model.h"
 #include "screens/qt/main_list_model.h"
+#include "screens/qt/navigator.h"
+#include "test_files.h"
 #include "screens/qt/symbol_font.h"
 
 #include <QAbstractItemModelTester>
@@ -43,11 +45,33 @@ std::unique_ptr<TestApp> startPackaged()
 
 } // namespace
 
+// Every signal a model sends about its rows, in order: "insert 0-0", "move 2>0", "change 1", "reset".
+class RowLog : public QObject {
+public:
+    explicit RowLog(QAbstractItemModel& model)
+    {
+        connect(&model, &QAbstractItemModel::rowsInserted, this,
+                [this](const QModelIndex&, int first, int last) { log << QStringLiteral("insert %1-%2").arg(first).arg(last); });
+        connect(&model, &QAbstractItemModel::rowsRemoved, this,
+                [this](const QModelIndex&, int first, int last) { log << QStringLiteral("remove %1-%2").arg(first).arg(last); });
+        connect(&model, &QAbstractItemModel::rowsMoved, this,
+                [this](const QModelIndex&, int from, int, const QModelIndex&, int to) {
+                    log << QStringLiteral("move %1>%2").arg(from).arg(to);
+                });
+        connect(&model, &QAbstractItemModel::dataChanged, this,
+                [this](const QModelIndex& first) { log << QStringLiteral("change %1").arg(first.row()); });
+        connect(&model, &QAbstractItemModel::modelReset, this, [this] { log << QStringLiteral("reset"); });
+    }
+    QStringList take() { return std::exchange(log, {}); }
+    QStringList log;
+};
+
 class ScreenModelsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void mainListFollowsServicesWithOneResetPerChange();
+    void mainListTellsEachChangeRowByRow();
+    void navigatorFollowsTheSearchAndKeepsAnOpenCategory();
     void categoryDetailRedrawsOnlyToggledRows();
     void linkActionsRecordBeforeOpeningAndOpenOnlyWebLinks();
     void appInfoNamesTheSitesRootPageAndHost();
@@ -55,66 +79,102 @@ private slots:
     void qmlSeesTheRootsInstances();
 };
 
-void ScreenModelsTest::mainListFollowsServicesWithOneResetPerChange()
+void ScreenModelsTest::mainListTellsEachChangeRowByRow()
 {
     const auto app = startPackaged();
+    auto* data = qobject_cast<KVDataService*>(app->dataService());
     MainListModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.setDataService(qobject_cast<KVDataService*>(app->dataService()));
+    model.setDataService(data);
     model.setHistoryService(qobject_cast<KVHistoryService*>(app->historyService()));
     model.setFavoritesService(qobject_cast<KVFavoritesService*>(app->favoritesService()));
-    QCOMPARE(column(model, MainListModel::KindRole),
-             (QStringList{"category", "category", "category", "link"}));
     QCOMPARE(column(model, MainListModel::TitleRole),
              (QStringList{"Empty Category", "Music", "Streaming Video", "Project Site"}));
     QCOMPARE(column(model, MainListModel::CountRole), (QStringList{"0", "1", "4", "1"}));
-    QCOMPARE(model.index(2, 0).data(MainListModel::SubtitleRole).toString(), QStringLiteral("Check the licence of each title"));
+    RowLog rows(model);
 
-    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    // History and favourites come, move and go as rows; the rest stays put.
     app->addHistory("Alpha Films", "https://alpha.example.org/");
-    QCOMPARE(resets.count(), 1);
-    QCOMPARE(column(model, MainListModel::KindRole).first(), QStringLiteral("history"));
+    QCOMPARE(rows.take(), QStringList{"insert 0-0"});
+    app->addHistory("Delta Sounds", "https://delta.example.org/");
+    QCOMPARE(rows.take(), QStringList{"insert 0-0"});
+    app->addHistory("Alpha Films", "https://alpha.example.org/");
+    QCOMPARE(rows.take(), (QStringList{"move 1>0", "change 0"})); // moved up, and opened just now
+    app->addFavorite("Delta Sounds", "https://delta.example.org/");
+    QCOMPARE(rows.take(), (QStringList{"insert 2-2", "change 1"})); // the favourite, and Delta's history row
+    QCOMPARE(column(model, MainListModel::KindRole).mid(0, 3),
+             (QStringList{QString::number(MainListModel::History), QString::number(MainListModel::History),
+                          QString::number(MainListModel::Favorite)}));
 
-    // Each keystroke is one reset, and the search hides the personal sections.
-    for (const QString& typed : {QStringLiteral("g"), QStringLiteral("ga"), QStringLiteral("gam")}) {
-        resets.clear();
+    // A refresh with a catalogue on screen: loading changes no row; the new
+    // page changes the rows of what changed, and only those.
+    QString page = QString::fromUtf8(testing::readPlain(QStringLiteral(KAVO_TEST_APP_DATA "/screen_page.md")));
+    page.replace(QStringLiteral("# ► Music\n"), QStringLiteral("# ► Music\n* [Echo](https://echo.example.org/)\n"));
+    page.append(QStringLiteral("# ► Zebra Tools\n* [Zed](https://zed.example.org/)\n"));
+    app->servePage(page);
+    data->refresh();
+    QVERIFY(QTest::qWaitFor([data] { return !data->isLoading(); }, 10'000));
+    QCOMPARE(rows.take(), (QStringList{"insert 6-6", "change 4"})); // Zebra Tools comes in; Music counts 2
+    QCOMPARE(column(model, MainListModel::TitleRole).mid(3),
+             (QStringList{"Empty Category", "Music", "Streaming Video", "Zebra Tools", "Project Site"}));
+
+    // A keystroke derives new search results: one reset; so does leaving the search.
+    for (const QString& typed : {QStringLiteral("g"), QStringLiteral("ga"), QString()}) {
         model.setSearchText(typed);
-        QCOMPARE(resets.count(), 1);
+        QCOMPARE(rows.take(), QStringList{"reset"});
     }
-    QCOMPARE(column(model, MainListModel::KindRole), QStringList{"category"});
-    QCOMPARE(column(model, MainListModel::CountRole), QStringList{"2"});
-    std::unique_ptr<QObject> detail(model.categoryDetail(0));
-    auto* filtered = qobject_cast<CategoryDetailModel*>(detail.get());
-    QVERIFY(filtered);
-    QCOMPARE(column(*filtered, CategoryDetailModel::KindRole), (QStringList{"note", "header", "entry", "entry"}));
-    model.setSearchText(QString());
-    QCOMPARE(column(model, MainListModel::KindRole).first(), QStringLiteral("history"));
+}
+
+void ScreenModelsTest::navigatorFollowsTheSearchAndKeepsAnOpenCategory()
+{
+    const auto app = startPackaged();
+    MainListModel model;
+    model.setDataService(qobject_cast<KVDataService*>(app->dataService()));
+    model.setFavoritesService(qobject_cast<KVFavoritesService*>(app->favoritesService()));
+    Navigator navigator;
+    navigator.setMainModel(&model);
+    CategoryDetailModel& detail = *navigator.detail();
+    QAbstractItemModelTester tester(&detail, QAbstractItemModelTester::FailureReportingMode::QtTest);
+
+    navigator.open(3); // a link category opens nothing here
+    QVERIFY(!navigator.isOpen());
+    navigator.open(2);
+    QCOMPARE(detail.title(), QStringLiteral("Streaming Video"));
+    QCOMPARE(detail.rowCount(), 7);
+    QCOMPARE(detail.firstEntryRow(), 2);
+    QCOMPARE(navigator.openKey(), model.index(2).data(MainListModel::KeyRole).toString());
+
+    // The search's copy of the open category, then nothing when it no longer matches.
+    model.setSearchText("gamma");
+    QVERIFY(navigator.isOpen());
+    QCOMPARE(column(detail, CategoryDetailModel::KindRole),
+             (QStringList{QString::number(CategoryDetailModel::Note), QString::number(CategoryDetailModel::Header),
+                          QString::number(CategoryDetailModel::Entry), QString::number(CategoryDetailModel::Entry)}));
+    QCOMPARE(detail.entryRowFrom(0, 1), 2);
+    QCOMPARE(detail.entryRowFrom(1, -1), -1);
+    model.setSearchText("delta");
+    QVERIFY(!navigator.isOpen());
+    QCOMPARE(detail.rowCount(), 0);
 }
 
 void ScreenModelsTest::categoryDetailRedrawsOnlyToggledRows()
 {
     const auto app = startPackaged();
     auto* data = qobject_cast<KVDataService*>(app->dataService());
-    auto* favorites = qobject_cast<KVFavoritesService*>(app->favoritesService());
-    const KVCategory streaming = data->categories()->front(); // "Streaming Video", catalogue order
-    CategoryDetailModel model(streaming, favorites);
+    CategoryDetailModel model(qobject_cast<KVFavoritesService*>(app->favoritesService()));
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    QCOMPARE(column(model, CategoryDetailModel::KindRole),
-             (QStringList{"note", "header", "entry", "header", "entry", "entry", "entry"}));
+    model.setCategory(data->categories()->front()); // "Streaming Video", catalogue order
     QCOMPARE(column(model, CategoryDetailModel::TextRole).mid(0, 2), (QStringList{"Check the licence of each title", "General"}));
     QCOMPARE(column(model, CategoryDetailModel::AccessoryRole), (QStringList{"", "", "chevron", "", "menu", "chevron", "chevron"}));
 
     // Two entries share one link: both rows change, and no other row does.
-    QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
+    RowLog rows(model);
     app->addFavorite("Gamma Reels", "https://gamma.example.org/");
-    QCOMPARE(changes.count(), 2);
-    QCOMPARE(changes.at(0).at(0).toModelIndex().row(), 5);
-    QCOMPARE(changes.at(1).at(0).toModelIndex().row(), 6);
+    QCOMPARE(rows.take(), (QStringList{"change 5", "change 6"}));
     QCOMPARE(column(model, CategoryDetailModel::AccessoryRole), (QStringList{"", "", "chevron", "", "menu", "star", "star"}));
-    changes.clear();
     // A favourite elsewhere changes nothing here.
     app->addFavorite("Delta Sounds", "https://delta.example.org/");
-    QCOMPARE(changes.count(), 0);
+    QCOMPARE(rows.take(), QStringList{});
 }
 
 void ScreenModelsTest::linkActionsRecordBeforeOpeningAndOpenOnlyWebLinks()

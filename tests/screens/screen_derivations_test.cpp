@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The derivations behind the main and category screens: category order, the
-// entry search, the main list's rows, the detail rows, the entry row's rules
-// and the symbol table.
+// entry search, the main list's rows and their keys, telling a list row by
+// row, the open category, the detail rows, the entry row's rules and the
+// symbol table.
 #include "catalog/parser.h"
 #include "platform/unicode_text.h"
 #include "screens/category_detail_rows.h"
 #include "screens/category_order.h"
 #include "screens/entry_row_rules.h"
+#include "screens/list_diff.h"
 #include "screens/main_list.h"
+#include "screens/navigation.h"
 #include "screens/presentation_rules.h"
+#include "screens/repeat_guard.h"
 #include "screens/search_index.h"
 #include "screens/symbols.h"
 
@@ -509,6 +513,21 @@ TEST(DetailRows, PresenceNotContentDecidesEachRow)
     for (const auto& [category, expected] : cases) EXPECT_EQ(encode(detailRows(category)), expected) << category.title;
 }
 
+TEST(DetailRows, TheKeyboardStopsOnlyAtEntries)
+{
+    // note general e0 s0 s0.note s1 s1.e0
+    const KVCategory category{Uuid::random(), "Keys", {}, std::string("n"), {entry("a")},
+                              {section(std::string("x"), {}), section({}, {entry("b")})}};
+    const std::vector<DetailRow> rows = detailRows(category);
+    const std::tuple<std::ptrdiff_t, int, std::optional<std::size_t>> cases[] = {
+        {0, 1, 2}, {2, 1, 2}, {3, 1, 6}, {5, -1, 2}, {1, -1, std::nullopt}, {-3, 1, 2}, {99, -1, 6}, {99, 1, 6},
+    };
+    for (const auto& [from, step, expected] : cases) {
+        EXPECT_EQ(entryRowFrom(rows, from, step), expected) << from << " by " << step;
+    }
+    EXPECT_EQ(entryRowFrom({}, 0, 1), std::nullopt);
+}
+
 TEST(DetailRows, EntryRowsStandForTheirOwnEntriesEvenWhenTheyLookAlike)
 {
     const KVCategory category{Uuid::random(), "Twins", {}, {}, {entry("direct")},
@@ -519,6 +538,136 @@ TEST(DetailRows, EntryRowsStandForTheirOwnEntriesEvenWhenTheyLookAlike)
     }
     EXPECT_EQ(ids, (std::vector<Uuid>{category.entries[0].id, category.sections[0].entries[0].id,
                                       category.sections[0].entries[1].id}));
+}
+
+// ---------------------------------------------------------------------------
+// Telling a list row by row
+
+std::vector<std::string> applied(std::vector<std::string> rows, const std::vector<std::string>& after,
+                                 const std::vector<ListEdit>& edits)
+{
+    applyListEdits<std::string>(rows, edits, after, [](const ListEdit&, bool) {});
+    return rows;
+}
+
+using Keys = std::vector<std::string>;
+
+TEST(ListEdits, TurnOneListIntoTheOtherInFewSteps)
+{
+    using K = ListEdit::Kind;
+    const std::tuple<Keys, Keys, std::vector<ListEdit>> cases[] = {
+        {{"a", "b", "c"}, {"a", "b", "c"}, {}},
+        {{"a", "b"}, {"n", "a", "b"}, {{K::Insert, 0, 1}}},
+        {{"a", "b", "c"}, {"c", "a", "b"}, {{K::Move, 2, 1, 0}}},
+        {{"a", "x", "y", "b"}, {"a", "b"}, {{K::Remove, 1, 2}}},
+        {{"h1", "h2", "c1"}, {"h3", "h1", "c1", "c2", "c3"}, {{K::Remove, 1, 1}, {K::Insert, 0, 1}, {K::Insert, 3, 2}}},
+        {{}, {"a", "b"}, {{K::Insert, 0, 2}}},
+        {{"a", "b"}, {}, {{K::Remove, 0, 2}}},
+    };
+    for (const auto& [before, after, expected] : cases) {
+        const std::optional<std::vector<ListEdit>> edits = planListEdits(before, after);
+        ASSERT_TRUE(edits);
+        EXPECT_EQ(*edits, expected) << ::testing::PrintToString(before) << " to " << ::testing::PrintToString(after);
+        EXPECT_EQ(applied(before, after, *edits), after);
+    }
+}
+
+TEST(ListEdits, AnyTwoListsOrAResetWhenTheyHaveLittleInCommon)
+{
+    std::mt19937 random(7);
+    for (int round = 0; round < 2000; ++round) {
+        // Two picks of up to 12 of 16 keys, in random orders.
+        auto pick = [&random] {
+            Keys keys;
+            for (int k = 0; k < 16; ++k) {
+                if (random() % 4 != 0) keys.push_back("k" + std::to_string(k));
+            }
+            std::shuffle(keys.begin(), keys.end(), random);
+            keys.resize(std::min<std::size_t>(keys.size(), random() % 13));
+            return keys;
+        };
+        const Keys before = pick();
+        const Keys after = pick();
+        const std::optional<std::vector<ListEdit>> edits = planListEdits(before, after);
+        ASSERT_TRUE(edits);
+        EXPECT_EQ(applied(before, after, *edits), after);
+        for (const ListEdit& edit : *edits) {
+            if (edit.kind == ListEdit::Kind::Move) {
+                EXPECT_LT(edit.to, edit.first);
+            }
+        }
+    }
+    Keys many(500);
+    for (std::size_t i = 0; i < many.size(); ++i) many[i] = std::to_string(i);
+    Keys shuffled = many;
+    std::shuffle(shuffled.begin(), shuffled.end(), random);
+    EXPECT_FALSE(planListEdits(many, shuffled).has_value());
+}
+
+TEST(MainList, RowKeysStayWithTheirItemsAndNeverRepeat)
+{
+    const std::vector<KVCategory> catalogue =
+        parse("# ► Same\n* [a](https://a.example/)\n# ► Same\n* [b](https://b.example/)\n"
+              "# ► [Same](https://same.example/)\n* [c](https://c.example/)\n");
+    const Services services{catalogue};
+    auto history = [](std::initializer_list<const char*> urls) {
+        std::vector<HistoryEntry> entries;
+        for (const char* url : urls) entries.push_back({Uuid::random(), "n", *Url::parse(url), 0});
+        return entries;
+    };
+    const std::vector<FavoriteEntry> favorites = {{Uuid::random(), "f", *Url::parse("https://a.example/"), KVBadge::none, 0}};
+    auto keys = [&](const std::vector<HistoryEntry>& entries) {
+        MainListState state = services.state();
+        state.historyCount = entries.size();
+        state.favoriteCount = favorites.size();
+        return rowKeys(buildMainList(state), entries, favorites);
+    };
+    // A link opened twice in a loaded file, a link that is also a favourite,
+    // two categories and a link category of one title: all told apart.
+    const Keys first = keys(history({"https://a.example/", "https://b.example/", "https://a.example/"}));
+    EXPECT_EQ(std::set<std::string>(first.begin(), first.end()).size(), first.size());
+    // Opening another link adds its row; every other row keeps its key.
+    const Keys second = keys(history({"https://c.example/", "https://a.example/", "https://b.example/", "https://a.example/"}));
+    EXPECT_EQ(Keys(second.begin() + 1, second.end()), first);
+    EXPECT_EQ(std::count(second.begin(), second.end(), second[0]), 1);
+}
+
+TEST(Navigation, ShowsWhatWasOpenedUntilASearchNoLongerFindsIt)
+{
+    std::vector<KVCategory> catalogue =
+        parse("# ► Video\n* [Alpha](https://alpha.example/)\n## ▷ Old\n* [Beta](https://beta.example/)\n"
+              "# ► [Docs](https://docs.example/)\n* [Gamma](https://gamma.example/)\n");
+    const Services services{catalogue};
+    auto derive = [&](std::string_view search) {
+        const MainList list = buildMainList(services.state(search));
+        return std::pair{list, rowKeys(list, {}, {})};
+    };
+    Navigation navigation;
+    auto [all, allKeys] = derive("");
+    navigation.open(all, allKeys, 1); // a link category opens no screen
+    EXPECT_FALSE(navigation.isOpen());
+    navigation.open(all, allKeys, 0);
+    ASSERT_TRUE(navigation.isOpen());
+    EXPECT_EQ(describe({*navigation.shown()}), "[Video: Alpha {Old: Beta}]");
+
+    auto [found, foundKeys] = derive("beta");
+    navigation.searchChanged(found, foundKeys);
+    EXPECT_EQ(describe({*navigation.shown()}), "[Video: {Old: Beta}]");
+    EXPECT_EQ(navigation.key(), allKeys[0]);
+    auto [none, noneKeys] = derive("gamma"); // only the link category has it
+    navigation.searchChanged(none, noneKeys);
+    EXPECT_FALSE(navigation.isOpen());
+    EXPECT_EQ(navigation.key(), "");
+}
+
+TEST(RepeatGuard, OnlyTheSameActivationWithinTheIntervalIsARepeat)
+{
+    RepeatGuard guard(0.4);
+    const std::tuple<const char*, double, bool> steps[] = {
+        {"a", 10.0, true}, {"a", 10.3, false}, {"b", 10.35, true}, {"a", 10.5, true},
+        {"a", 10.95, true}, {"a", 10.1, true}, // a clock set back is no repeat
+    };
+    for (const auto& [key, at, counts] : steps) EXPECT_EQ(guard.accept(key, at), counts) << key << " at " << at;
 }
 
 // ---------------------------------------------------------------------------
@@ -549,28 +698,6 @@ TEST(EntryRow, RelatedLinksMenuWinsOverTheFavouriteStar)
     EXPECT_EQ(trailingAccessory(plain, false), TrailingAccessory::Chevron);
 }
 
-TEST(EntryRow, ContextMenuOffersTheFavouriteActionThatApplies)
-{
-    using Action = MenuItem::Action;
-    auto lines = [](const std::vector<MenuItem>& menu) {
-        std::vector<std::string> out;
-        for (const MenuItem& item : menu) {
-            out.push_back(std::string(item.label) + "|" + std::string(item.symbol) + "|" +
-                          std::to_string(static_cast<int>(item.action)));
-        }
-        return out;
-    };
-    std::vector<MenuItem> add = {{"Open", "arrow.up.forward.app", Action::Open},
-                                 {"Copy URL", "doc.on.doc", Action::CopyUrl},
-                                 {"Share", "square.and.arrow.up", Action::Share},
-                                 {"", "", Action::None}};
-    std::vector<MenuItem> remove = add;
-    add.push_back({"Add to Favorites", "star", Action::ToggleFavorite});
-    remove.push_back({"Remove from Favorites", "star.slash", Action::ToggleFavorite});
-    EXPECT_EQ(lines(contextMenu(false)), lines(add));
-    EXPECT_EQ(lines(contextMenu(true)), lines(remove));
-}
-
 // ---------------------------------------------------------------------------
 // Symbols
 
@@ -578,7 +705,8 @@ TEST(Symbols, EveryNameTheScreensUseHasAPrivateUseGlyph)
 {
     std::set<std::string_view> used = {"gearshape", "arrow.clockwise", "exclamationmark.triangle.fill", "clock",
                                        "star.fill", "arrow.up.forward.app", "magnifyingglass", "ellipsis",
-                                       "chevron.right", "chevron.left"};
+                                       "chevron.right", "chevron.left", "doc.on.doc", "square.and.arrow.up",
+                                       "star", "star.slash", "trash", "clock.arrow.circlepath"};
     std::set<std::string_view> icons;
     for (std::string_view title : {"Streaming", "Music", "Books", "Games", "Anime", "Tools", "Education", "Social",
                                    "Downloads", "Search", "Android", "Windows", "Emulators", ""}) {
@@ -587,11 +715,6 @@ TEST(Symbols, EveryNameTheScreensUseHasAPrivateUseGlyph)
     ASSERT_EQ(icons.size(), 14u) << "each title should reach a different row of the icon table";
     used.insert(icons.begin(), icons.end());
     for (KVBadge badge : {KVBadge::star, KVBadge::globe, KVBadge::arrow}) used.insert(badgeIcon(badge).symbol);
-    for (bool favorite : {false, true}) {
-        for (const MenuItem& item : contextMenu(favorite)) {
-            if (!item.symbol.empty()) used.insert(item.symbol);
-        }
-    }
     const std::vector<std::string_view> names = symbolNames();
     EXPECT_EQ(std::set<std::string_view>(names.begin(), names.end()).size(), names.size());
     used.insert(names.begin(), names.end());

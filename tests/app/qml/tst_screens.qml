@@ -4,24 +4,16 @@ import QtQuick.Controls
 import QtTest
 import Kavo
 
-// The main screen, a category and its entry rows, driven as a person would,
-// with the real services behind them.
+// The whole window's content, driven as a person would, narrow and wide,
+// with the real services behind it.
 Item {
     id: root
-    width: 420
+    width: 480
     height: 820
 
     Component {
-        id: stackComponent
-        StackView { anchors.fill: parent }
-    }
-    Component {
-        id: contentComponent
-        ContentView {}
-    }
-    Component {
-        id: shortcutsComponent
-        KeyboardShortcuts { anchors.fill: parent }
+        id: appComponent
+        AppView { anchors.fill: parent }
     }
 
     TestCase {
@@ -30,62 +22,66 @@ Item {
         when: windowShown
 
         property var app
-        property var stack
+        property var appView
         property var view
 
         // Any warning while a screen runs (a binding loop, a type error) fails the test.
         function init() {
             failOnWarning(/.+/)
+            root.width = 480
+            root.height = 820
         }
 
         function start(scenario) {
             app = harness.start(scenario)
-            stack = createTemporaryObject(stackComponent, root)
-            view = stack.push(contentComponent, {
+            appView = createTemporaryObject(appComponent, root, {
                 "dataService": app.dataService, "historyService": app.historyService,
-                "favoritesService": app.favoritesService, "actions": app.actions, "appInfo": app.appInfo,
-                "stack": stack
+                "favoritesService": app.favoritesService, "actions": app.actions, "appInfo": app.appInfo
             })
+            view = findChild(appView, "mainPage")
             verify(view !== null)
             return view
         }
-
-        function row(name) {
-            return findChild(view, name)
+        function startPackaged() {
+            start("packaged")
+            tryVerify(function() { return row("category_Streaming Video") !== null })
         }
 
+        function row(name) { return findChild(view, name) }
+        function mainList() { return findChild(view, "mainList") }
+        function detail() { return findChild(appView, "categoryDetail") }
+        function navigator() { return findChild(appView, "navigator") }
+        function entryMenu() { return findChild(appView, "entryMenu") }
         function search(text) {
             findChild(view, "searchField").text = text
             wait(0)
         }
-
         function openCategory(title) {
             var category = row("category_" + title)
             verify(category !== null, "category " + title)
             mouseClick(category)
-            tryCompare(stack, "depth", 2)
-            tryVerify(function() { return !stack.busy })
-            return stack.currentItem
+            tryVerify(function() { return navigator().isOpen && detail().title === title })
+            if (appView.width < 720) tryVerify(function() { return appView.covered })
+            return detail()
         }
-
-        function entryIn(detail, name) {
+        function entryIn(name) {
             var entry = null
-            tryVerify(function() { entry = findChild(detail, "entry_" + name); return entry !== null })
+            tryVerify(function() { entry = findChild(detail(), "entry_" + name); return entry !== null })
             return entry
         }
+        function currentKey(list) { return list.currentItem ? list.currentItem.key : undefined }
 
         function test_emptyCatalogueShowsErrorEmptyStateAndLoadingRow() {
             start("empty")
             tryCompare(app.dataService, "error", "No content available")
-            tryVerify(function() { return row("row_empty_1") !== null })
-            verify(row("row_error_0") !== null)
+            tryVerify(function() { return row("emptyBlock") !== null })
+            compare(findChild(row("errorRow"), "errorMessage").text, "No content available")
             compare(findChild(view, "refreshButton").enabled, true)
 
             // A refresh that hangs: nothing to show yet, so the loading row replaces the empty state.
             mouseClick(findChild(view, "retryButton"))
             compare(app.dataService.isLoading, true)
-            tryVerify(function() { return row("row_loading_0") !== null })
-            verify(row("row_empty_1") === null)
+            tryVerify(function() { return row("loadingRow") !== null && row("emptyBlock") === null })
             compare(findChild(view, "refreshButton").enabled, false)
             compare(findChild(view, "toolbarBusy").running, true)
         }
@@ -98,25 +94,24 @@ Item {
             compare(findChild(view, "noResultsText").text, "No entries match \"  film \"")
             mouseClick(findChild(view, "clearSearchButton"))
             compare(findChild(view, "searchField").text, "")
-            tryVerify(function() { return row("row_empty_1") !== null })
+            tryVerify(function() { return row("emptyBlock") !== null })
         }
 
         function test_packagedPageAtStartWithCountsAndSearch() {
-            start("packaged")
-            tryVerify(function() { return row("category_Streaming Video") !== null })
+            startPackaged()
             compare(findChild(row("category_Streaming Video"), "count").text, "4")
             compare(findChild(row("category_Empty Category"), "count").text, "0")
             app.addHistory("Alpha Films", "https://alpha.example.org/")
             app.addFavorite("Delta Sounds", "https://delta.example.org/")
-            tryVerify(function() { return row("personal_0") !== null && row("personal_1") !== null })
+            tryVerify(function() { return row("history_0") !== null && row("favorite_1") !== null })
 
             // Any character hides the personal sections; emptying the field brings them back.
             search("GAMMA")
-            tryVerify(function() { return row("personal_0") === null })
+            tryVerify(function() { return row("history_0") === null })
             compare(findChild(row("category_Streaming Video"), "count").text, "2")
             verify(row("category_Music") === null)
             search("")
-            tryVerify(function() { return row("personal_0") !== null })
+            tryVerify(function() { return row("history_0") !== null })
 
             // Only a title matches: nothing is listed, and no message appears.
             search("empty category")
@@ -125,47 +120,80 @@ Item {
         }
 
         function test_personalRowsAndLinkCategoriesOpenTheirLinks() {
-            start("packaged")
-            tryVerify(function() { return row("category_Project Site") !== null })
+            startPackaged()
             mouseClick(row("category_Project Site"))
             compare(app.opened, ["https://site.example.org/"])
             compare(app.historyNames.length, 0) // a link category leaves no record
-            compare(stack.depth, 1)
+            verify(!navigator().isOpen)
 
             app.addFavorite("Delta Sounds", "https://delta.example.org/")
-            tryVerify(function() { return row("personal_0") !== null })
-            mouseClick(row("personal_0"))
+            tryVerify(function() { return row("favorite_0") !== null })
+            mouseClick(row("favorite_0"))
             compare(app.opened[1], "https://delta.example.org/")
             compare(app.historyNames, ["Delta Sounds"])
+
+            // A favourite is removed from where it is shown, by its menu; Ctrl+C copies its link.
+            tryVerify(function() { return row("history_0") !== null })
+            mouseClick(row("favorite_1"), 10, 10, Qt.RightButton)
+            tryCompare(entryMenu(), "opened", true)
+            compare(findChild(entryMenu(), "menuFavorite").text, "Remove from Favorites")
+            mouseClick(findChild(entryMenu(), "menuFavorite"))
+            tryVerify(function() { return row("favorite_1") === null })
+            compare(app.favoriteNames, [])
+            mainList().forceActiveFocus()
+            mainList().currentIndex = 0
+            keyClick(Qt.Key_C, Qt.ControlModifier)
+            compare(app.clipboard, "https://delta.example.org/")
         }
 
-        function test_tappingAnEntryRecordsItThenOpensIt() {
-            start("packaged")
-            tryVerify(function() { return row("category_Streaming Video") !== null })
-            var detail = openCategory("Streaming Video")
-            var alpha = entryIn(detail, "Alpha Films")
+        function test_tappingAnEntryRecordsItThenOpensItOnce() {
+            startPackaged()
+            openCategory("Streaming Video")
+            var alpha = entryIn("Alpha Films")
             compare(findChild(alpha, "badgeIcon").visible, true)
-            mouseClick(findChild(alpha, "contentGroup"))
-            compare(app.opened, ["https://alpha.example.org/"])
+            mouseDoubleClickSequence(findChild(alpha, "contentGroup"))
+            compare(app.opened, ["https://alpha.example.org/"]) // a double click opens it once
             compare(app.historyFrontWhenOpened, ["https://alpha.example.org/"])
 
             // A related link records its own name and address.
-            var beta = entryIn(detail, "Beta Archive")
-            verify(findChild(beta, "relatedMenuButton").visible)
-            var menu = findChild(beta, "relatedMenu")
+            var beta = entryIn("Beta Archive")
+            mouseClick(findChild(beta, "relatedMenuButton"))
+            var menu = findChild(appView, "relatedMenu")
+            tryCompare(menu, "opened", true)
+            compare(menu.itemAt(0).text, "Beta Archive")
+            var corner = menu.contentItem.mapToItem(appView, 0, 0)
+            verify(corner.x >= 0 && corner.x + menu.width <= appView.width, "inside the window")
             menu.itemAt(1).triggered()
             compare(app.opened[1], "https://mirror.example.org/beta")
             compare(app.historyNames[0], "Beta Mirror")
-            menu.itemAt(0).triggered()
-            compare(app.historyNames[0], "Beta Archive")
-            compare(menu.itemAt(0).text, "Beta Archive")
         }
 
-        function test_keyboardFindRefreshBackAndEntryKeys() {
-            start("packaged")
-            createTemporaryObject(shortcutsComponent, root, { "stack": stack, "dataService": app.dataService })
-            tryVerify(function() { return row("category_Streaming Video") !== null })
+        function test_togglingAFavouriteChangesLabelAndStar() {
+            startPackaged()
+            openCategory("Streaming Video")
+            var gamma = entryIn("Gamma Reels")
+            compare(findChild(gamma, "chevron").visible, true)
+
+            // Long press opens the entry menu, named after the entry.
+            var group = findChild(gamma, "contentGroup")
+            mousePress(group)
+            wait(1000)
+            mouseRelease(group)
+            tryCompare(entryMenu(), "opened", true)
+            compare(entryMenu().title, "Gamma Reels")
+            compare(findChild(entryMenu(), "menuFavorite").text, "Add to Favorites")
+            mouseClick(findChild(entryMenu(), "menuFavorite"))
+            tryCompare(findChild(gamma, "favoriteStar"), "visible", true)
+            // The other entry with the same link follows.
+            compare(findChild(entryIn("Gamma Again"), "favoriteStar").visible, true)
+            findChild(entryMenu(), "menuCopy").triggered()
+            compare(app.clipboard, "https://gamma.example.org/")
+        }
+
+        function test_keyboardReachesEverything() {
+            startPackaged()
             var field = findChild(view, "searchField")
+            var list = mainList()
 
             keyClick(Qt.Key_F, Qt.ControlModifier)
             verify(field.activeFocus)
@@ -177,76 +205,222 @@ Item {
             keyClick(Qt.Key_Slash) // typed into the field that has focus, not a shortcut
             compare(field.text, "/")
             keyClick(Qt.Key_Backspace)
-            compare(field.text, "")
 
-            // Down leaves the field for the list; Enter opens the focused category.
+            // Down to the first row, Up back to the field; typing on the list searches.
             keyClick(Qt.Key_Down)
-            var list = findChild(view, "mainList")
-            verify(list.activeFocus)
-            compare(list.currentIndex, 0) // "Empty Category"
+            verify(list.currentItem.activeFocus)
+            compare(list.currentItem.title, "Empty Category")
+            keyClick(Qt.Key_Up)
+            verify(field.activeFocus)
+            keyClick(Qt.Key_Down)
+            keyClick(Qt.Key_M)
+            verify(field.activeFocus)
+            compare(field.text, "m")
+            keyClick(Qt.Key_Backspace)
+            keyClick(Qt.Key_Down)
+            keyClick(Qt.Key_End)
+            compare(list.currentItem.title, "Project Site")
+            keyClick(Qt.Key_Home)
             keyClick(Qt.Key_Down)
             keyClick(Qt.Key_Down)
-            keyClick(Qt.Key_Return) // "Streaming Video"
-            tryCompare(stack, "depth", 2)
-            tryVerify(function() { return !stack.busy })
-            var detail = stack.currentItem
-            var detailList = findChild(detail, "detailList")
-            tryVerify(function() { return detailList.activeFocus })
-
-            // Rows: note, General, Alpha Films, Archives, Beta Archive, ...
-            keyClick(Qt.Key_Down)
-            keyClick(Qt.Key_Down)
+            keyClick(Qt.Key_Return) // "Streaming Video", with the keyboard on its first entry
+            tryVerify(function() { return appView.covered })
+            var detailList = findChild(detail(), "detailList")
+            tryVerify(function() { return detailList.currentItem && detailList.currentItem.activeFocus })
+            compare(detailList.currentItem.name, "Alpha Films")
+            keyClick(Qt.Key_Down) // over the "Archives" header
+            compare(detailList.currentItem.name, "Beta Archive")
+            keyClick(Qt.Key_Up)
             keyClick(Qt.Key_C, Qt.ControlModifier)
             compare(app.clipboard, "https://alpha.example.org/")
             keyClick(Qt.Key_Return)
             compare(app.opened, ["https://alpha.example.org/"])
-            compare(app.historyNames, ["Alpha Films"])
-            keyClick(Qt.Key_Menu)
-            tryCompare(findChild(entryIn(detail, "Alpha Films"), "contextMenu"), "opened", true)
-            keyClick(Qt.Key_Escape) // the menu takes it: still on the category
-            tryCompare(findChild(entryIn(detail, "Alpha Films"), "contextMenu"), "visible", false)
-            compare(stack.depth, 2)
 
-            keyClick(Qt.Key_Left, Qt.AltModifier)
-            tryCompare(stack, "depth", 1)
-            tryVerify(function() { return list.activeFocus }) // back on the list
-            openCategory("Music")
-            keyClick(Qt.Key_Backspace)
-            tryCompare(stack, "depth", 1)
+            // The Menu key: the entry's menu at its row, on its first item; the row stays marked.
+            keyClick(Qt.Key_Menu)
+            tryCompare(entryMenu(), "opened", true)
+            compare(entryMenu().currentIndex, 0)
+            verify(detailList.highlightItem.visible)
+            keyClick(Qt.Key_Escape) // the menu takes it: still on the category
+            tryCompare(entryMenu(), "visible", false)
+            verify(appView.covered)
+            keyClick(Qt.Key_F10, Qt.ShiftModifier)
+            tryCompare(entryMenu(), "opened", true)
+            keyClick(Qt.Key_Escape)
+            tryCompare(entryMenu(), "visible", false)
+
+            // Escape goes back and keeps the search; Escape on the main page clears it.
+            keyClick(Qt.Key_Escape)
+            tryVerify(function() { return !navigator().isOpen })
+            tryVerify(function() { return list.currentItem.activeFocus })
+            compare(list.currentItem.title, "Streaming Video")
+            search("alpha")
+            field.forceActiveFocus()
+            keyClick(Qt.Key_Down)
+            keyClick(Qt.Key_Return)
+            tryVerify(function() { return appView.covered })
+            keyClick(Qt.Key_Escape)
+            tryVerify(function() { return !navigator().isOpen })
+            compare(field.text, "alpha")
+            keyClick(Qt.Key_Escape)
+            compare(field.text, "")
+
+            // Ctrl+F on a category: back on the main screen, and typing goes to the field.
+            compare(list.currentItem.title, "Alpha Films") // a new list starts at its first row
+            search("delta")
+            field.forceActiveFocus()
+            keyClick(Qt.Key_Down)
+            keyClick(Qt.Key_Return)
+            tryVerify(function() { return appView.covered })
+            keyClick(Qt.Key_F, Qt.ControlModifier)
+            tryVerify(function() { return !appView.covered })
+            keyClick(Qt.Key_Z)
+            compare(field.text, "z") // the search was selected: typing replaces it
             keyClick(Qt.Key_F5)
             compare(app.dataService.isLoading, true)
-            tryVerify(function() { return !stack.busy })
-            keyClick(Qt.Key_Slash)
-            verify(field.activeFocus)
         }
 
-        function test_togglingAFavouriteChangesLabelAndStar() {
-            start("packaged")
-            tryVerify(function() { return row("category_Streaming Video") !== null })
-            var detail = openCategory("Streaming Video")
-            var gamma = entryIn(detail, "Gamma Reels")
-            compare(findChild(gamma, "chevron").visible, true)
-            compare(findChild(gamma, "menuFavorite").text, "Add to Favorites")
+        function test_theListKeepsItsPlace() {
+            root.height = 300 // short enough to scroll
+            startPackaged()
+            for (var i = 0; i < 5; ++i) app.addHistory("Entry " + i, "https://e" + i + ".example.org/")
+            var list = mainList()
+            tryVerify(function() { return list.count === 9 })
+            list.forceActiveFocus()
+            list.currentIndex = 7 // "Streaming Video"
+            list.positionViewAtIndex(7, ListView.Contain)
+            var contentY = list.contentY
+            verify(contentY > 0)
+            openCategory("Streaming Video")
+            keyClick(Qt.Key_Escape)
+            tryVerify(function() { return !navigator().isOpen })
+            compare(list.contentY, contentY)
+            compare(currentKey(list), row("category_Streaming Video").key)
 
-            // Long press opens the context menu.
-            var group = findChild(gamma, "contentGroup")
-            mousePress(group)
-            wait(1000)
-            mouseRelease(group)
-            tryCompare(findChild(gamma, "contextMenu"), "opened", true)
-            mouseClick(findChild(gamma, "menuFavorite"))
-            tryCompare(findChild(gamma, "favoriteStar"), "visible", true)
-            compare(findChild(gamma, "menuFavorite").text, "Remove from Favorites")
-            // The other entry with the same link follows.
-            compare(findChild(entryIn(detail, "Gamma Again"), "favoriteStar").visible, true)
+            // Opening an entry adds a history row above, toggling a favourite a row too: the view stays.
+            openCategory("Streaming Video")
+            keyClick(Qt.Key_Return)
+            keyClick(Qt.Key_Menu)
+            tryCompare(entryMenu(), "opened", true)
+            mouseClick(findChild(entryMenu(), "menuFavorite"))
+            tryCompare(entryMenu(), "visible", false)
+            keyClick(Qt.Key_Escape)
+            tryVerify(function() { return !navigator().isOpen })
+            tryVerify(function() { return list.count === 10 }) // five history rows still, and one favourite
+            compare(currentKey(list), row("category_Streaming Video").key)
+            verify(list.currentItem.y - list.contentY >= 0 && list.currentItem.y - list.contentY < list.height,
+                   "the current row is still in view")
+        }
 
-            // Copy leaves the address on the clipboard.
-            findChild(gamma, "menuCopy").triggered()
-            compare(app.clipboard, "https://gamma.example.org/")
-            // Back on the main screen the favourite is listed.
-            detail.stack.pop()
-            tryCompare(stack, "depth", 1)
-            tryVerify(function() { return row("personal_0") !== null })
+        function test_wideWindowShowsTheCategoryBesideTheList() {
+            root.width = 1280
+            startPackaged()
+            var list = mainList()
+            verify(appView.wide)
+            verify(findChild(appView, "placeholder").visible)
+            compare(view.width, 360)
+
+            // A tap opens the category on the right and marks it on the left.
+            openCategory("Streaming Video")
+            verify(!findChild(appView, "placeholder").visible)
+            verify(view.visible)
+            verify(row("category_Streaming Video").selected)
+            var detailList = findChild(detail(), "detailList")
+            compare(detailList.width, 840) // a readable width, not the whole pane
+
+            // Enter or Right moves the keyboard into the right pane; Left or Escape back to the list.
+            list.forceActiveFocus()
+            list.currentIndex = 1 // "Music"
+            keyClick(Qt.Key_Right)
+            tryVerify(function() { return detailList.currentItem && detailList.currentItem.activeFocus })
+            compare(detail().title, "Music")
+            keyClick(Qt.Key_Left)
+            tryVerify(function() { return list.currentItem.activeFocus })
+            keyClick(Qt.Key_Return)
+            tryVerify(function() { return detailList.activeFocus })
+            keyClick(Qt.Key_Escape)
+            tryVerify(function() { return list.currentItem.activeFocus })
+            verify(navigator().isOpen) // still shown on the right
+
+            // A search shows the open category's matches, or the placeholder when it has none.
+            mouseClick(row("category_Streaming Video"))
+            search("gamma")
+            tryCompare(detail(), "title", "Streaming Video")
+            compare(detailList.count, 4) // note, header, two entries
+            search("delta")
+            tryVerify(function() { return findChild(appView, "placeholder").visible })
+
+            // A live resize keeps what is open, the search and the list's place.
+            search("")
+            openCategory("Music")
+            root.width = 480
+            tryVerify(function() { return appView.covered })
+            compare(detail().title, "Music")
+            verify(findChild(detail(), "backButton").visible)
+            keyClick(Qt.Key_Escape)
+            tryVerify(function() { return !navigator().isOpen && view.visible })
+            root.width = 1280
+            tryVerify(function() { return findChild(appView, "placeholder").visible })
+            compare(currentKey(list), row("category_Music").key)
+        }
+
+        // Page text, cache text and the personal files' text are shown as
+        // written, never interpreted: no tag is lost and nothing is fetched.
+        function test_textFromThePageAndFilesStaysText() {
+            root.width = 1280
+            start("hostile")
+            tryVerify(function() { return findChild(view, "history_0") !== null && mainList().count === 4 })
+            function walk(item, found) {
+                if (item.textFormat !== undefined && item.text !== undefined && item.objectName !== "entryDescription"
+                        && /[<&]/.test(item.text) && item.textFormat !== Text.PlainText) {
+                    found.push(item.objectName + ": " + item.text)
+                }
+                var children = item.children || []
+                var containsContent = false
+                for (var i = 0; i < children.length; ++i) {
+                    walk(children[i], found)
+                    containsContent = containsContent || children[i] === item.contentItem
+                }
+                if (item.contentItem && item.contentItem !== item && !containsContent) walk(item.contentItem, found)
+                return found
+            }
+            function expectPlain(what, item) {
+                compare(walk(item, []), [], what)
+            }
+            expectPlain("main list", view)
+
+            mainList().forceActiveFocus()
+            mainList().currentIndex = 2 // the category
+            keyClick(Qt.Key_Return)
+            tryVerify(function() { return navigator().isOpen })
+            expectPlain("category", detail())
+            var entry = findChild(detail(), "entryName")
+            verify(entry !== null)
+            compare(entry.textFormat, Text.PlainText)
+            verify(entry.text.indexOf("<b>bold</b> &amp;") > 0, entry.text)
+
+            keyClick(Qt.Key_Menu)
+            tryCompare(entryMenu(), "opened", true)
+            expectPlain("entry menu", entryMenu().contentItem)
+            keyClick(Qt.Key_Escape)
+            var related = findChild(detail(), "relatedMenuButton")
+            mouseClick(related)
+            tryCompare(findChild(appView, "relatedMenu"), "opened", true)
+            expectPlain("related links", findChild(appView, "relatedMenu").contentItem)
+            keyClick(Qt.Key_Escape)
+            var share = findChild(appView, "shareSheet")
+            share.present(entry.text, "https://e.example/")
+            tryCompare(share, "opened", true)
+            expectPlain("share sheet", share.contentItem)
+            keyClick(Qt.Key_Escape)
+            tryCompare(share, "visible", false)
+            mouseClick(findChild(view, "settingsButton"))
+            tryVerify(function() { return findChild(view, "settingsSheet") !== null })
+            tryCompare(findChild(view, "settingsSheet"), "opened", true)
+            expectPlain("settings", findChild(view, "settingsSheet").contentItem)
+
+            wait(300) // an image request would have reached the server by now
+            compare(app.pixelRequests, 0)
         }
     }
 }

@@ -12,12 +12,8 @@ Item {
     height: 820
 
     Component {
-        id: stackComponent
-        StackView { anchors.fill: parent }
-    }
-    Component {
-        id: contentComponent
-        ContentView {}
+        id: appComponent
+        AppView { anchors.fill: parent }
     }
 
     TestCase {
@@ -26,7 +22,6 @@ Item {
         when: windowShown
 
         property var app
-        property var stack
         property var view
         property var sheet
 
@@ -43,12 +38,11 @@ Item {
 
         function start(scenario) {
             app = harness.start(scenario)
-            stack = createTemporaryObject(stackComponent, root)
-            view = stack.push(contentComponent, {
+            var appView = createTemporaryObject(appComponent, root, {
                 "dataService": app.dataService, "historyService": app.historyService,
-                "favoritesService": app.favoritesService, "actions": app.actions, "appInfo": app.appInfo,
-                "stack": stack
+                "favoritesService": app.favoritesService, "actions": app.actions, "appInfo": app.appInfo
             })
+            view = findChild(appView, "mainPage")
             verify(view !== null)
             // Made on first use only.
             compare(findChild(view, "settingsSheet"), null)
@@ -105,7 +99,7 @@ Item {
         function rowsOfKind(kind) {
             var rows = []
             for (var index = 0; index < 10; ++index) {
-                var row = findChild(view, "row_" + kind + "_" + index)
+                var row = findChild(view, kind + "_" + index)
                 if (row !== null && row.visible) rows.push(index)
             }
             return rows
@@ -118,7 +112,7 @@ Item {
             compare(item("settingsDone").text, "Done")
 
             // The buttons, in this order, with their symbols and colours.
-            var red = Appearance.named("red", false)
+            var red = Colors.red
             var expected = [
                 { name: "forceRefreshButton", text: "Force Refresh", symbol: "arrow.clockwise", destructive: false },
                 { name: "clearCacheButton", text: "Clear Cache", symbol: "trash", destructive: true },
@@ -155,7 +149,7 @@ Item {
             verify(/^[^\/:?#@]+$/.test(host), host)
             compare(siteUrl.indexOf("https://" + host + "/"), 0)
             compare(item("sourceLink").text, host)
-            verify(Qt.colorEqual(item("sourceLink").contentItem.color, Appearance.named("blue", false)))
+            verify(Qt.colorEqual(item("sourceLink").contentItem.color, Colors.link))
 
             // The three confirmations: title, message, "Cancel" then "Clear".
             var texts = [
@@ -220,11 +214,18 @@ Item {
             }
             compare(Object.keys(reached).sort(), names.slice().sort())
 
-            // The focused button acts on Space like on a tap.
+            // The focused button acts on Space and on Enter like on a tap; an
+            // alert opens with "Cancel" focused, and closes with no trace on the button.
             while (!item("clearFavoritesButton").activeFocus) keyClick(Qt.Key_Tab)
             keyClick(Qt.Key_Space)
             tryCompare(item("clearFavoritesAlert"), "opened", true)
             compare(sheet.showClearFavoritesAlert, true)
+            tryVerify(function() { return item("clearFavoritesAlertCancel").activeFocus })
+            keyClick(Qt.Key_Return)
+            tryCompare(item("clearFavoritesAlert"), "visible", false)
+            compare(frameOf(item("clearFavoritesButton")).visible, false)
+            keyClick(Qt.Key_Return)
+            tryCompare(item("clearFavoritesAlert"), "opened", true)
         }
 
         function test_cancelChangesNothingAndTheAlertComesBack() {

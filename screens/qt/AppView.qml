@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Controls.Material
+import Kavo
+
+// Everything the window shows. A narrow window shows the main list, and an
+// open category over it with a back button; from about 720 px the two stand
+// side by side, the list in a column of 360 px. Both layouts draw the one
+// navigation state, so a resize keeps what is open, the search and the
+// places in the lists. The menus and the share sheet are shared by all rows.
+FocusScope {
+    id: root
+    required property KVDataService dataService
+    required property KVHistoryService historyService
+    required property KVFavoritesService favoritesService
+    required property LinkActions actions
+    required property AppInfo appInfo
+
+    readonly property bool wide: width >= 720
+    readonly property int sideWidth: 360
+    // The open category is drawn over the list (narrow) while this is true.
+    readonly property bool covered: !wide && navigator.isOpen && !slide.running
+
+    Binding { target: Colors; property: "dark"; value: root.Material.theme === Material.Dark }
+
+    MainListModel {
+        id: mainModel
+        objectName: "mainModel"
+        dataService: root.dataService
+        historyService: root.historyService
+        favoritesService: root.favoritesService
+    }
+    Navigator {
+        id: navigator
+        objectName: "navigator"
+        mainModel: mainModel
+    }
+
+    // The keyboard follows a category chosen with it; a tap leaves it on the list in a wide window.
+    function openCategory(row, byKeyboard) {
+        navigator.open(row)
+        if (!navigator.isOpen) return
+        if (!wide || byKeyboard) detailPage.focusFirstEntry()
+    }
+    // Back: a narrow window closes the category; a wide one hands the keyboard back to the list.
+    function back() {
+        if (!wide) navigator.close()
+        mainPage.focusList()
+    }
+    function focusSearch() {
+        if (!wide) navigator.close()
+        mainPage.focusSearch()
+    }
+    // Escape: back from a category, else the search is cleared.
+    function escapePressed() {
+        if (detailPage.activeFocus || (!wide && navigator.isOpen)) back()
+        else mainPage.clearSearch()
+    }
+
+    ContentView {
+        id: mainPage
+        objectName: "mainPage"
+        width: root.wide ? root.sideWidth : root.width
+        height: root.height
+        visible: !root.covered
+        focus: true
+        dataService: root.dataService
+        historyService: root.historyService
+        favoritesService: root.favoritesService
+        actions: root.actions
+        appInfo: root.appInfo
+        model: mainModel
+        navigator: navigator
+        entryMenu: entryMenu
+        onCategoryChosen: (row, byKeyboard) => root.openCategory(row, byKeyboard)
+    }
+
+    Rectangle {
+        visible: root.wide
+        x: root.sideWidth
+        width: 1
+        height: root.height
+        color: Material.dividerColor
+    }
+
+    Item {
+        id: rightPane
+        x: root.wide ? root.sideWidth + 1 : (navigator.isOpen ? 0 : root.width)
+        width: root.wide ? root.width - root.sideWidth - 1 : root.width
+        height: root.height
+        visible: root.wide || navigator.isOpen || slide.running
+        Behavior on x {
+            enabled: !root.wide
+            NumberAnimation { id: slide; duration: 180; easing.type: Easing.OutCubic }
+        }
+
+        Placeholder {
+            anchors.fill: parent
+            visible: root.wide && !navigator.isOpen
+        }
+        CategoryDetailView {
+            id: detailPage
+            anchors.fill: parent
+            visible: navigator.isOpen
+            model: navigator.detail
+            actions: root.actions
+            entryMenu: entryMenu
+            relatedMenu: relatedMenu
+            showsBack: !root.wide
+            onBackRequested: root.back()
+            Keys.onLeftPressed: event => {
+                if (root.wide) root.back()
+                else event.accepted = false
+            }
+        }
+    }
+
+    EntryMenu {
+        id: entryMenu
+        actions: root.actions
+        onShareRequested: (name, url) => shareSheet.present(name, url)
+    }
+    RelatedLinksMenu {
+        id: relatedMenu
+        actions: root.actions
+        windowWidth: root.width
+    }
+    ShareSheet {
+        id: shareSheet
+        actions: root.actions
+    }
+
+    KeyboardShortcuts {
+        anchors.fill: parent
+        z: 100
+        onFindRequested: root.focusSearch()
+        onRefreshRequested: root.dataService.refresh()
+        onBackRequested: root.back()
+        onEscapeRequested: root.escapePressed()
+    }
+}

@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Controls.Material
+import QtQuick.Layouts
+import Kavo
+
+// A category (opens its screen) or a link category (opens its address): its
+// coloured tile, its title, its cleaned note and the number of its entries.
+ItemDelegate {
+    id: row
+    required property int index
+    required property string key
+    required property string title
+    required property string subtitle
+    required property bool hasSubtitle
+    required property string symbol
+    required property string tileColor
+    required property int count
+    required property string url
+    // The category open beside the list, in a wide window.
+    property bool selected: false
+    // Chosen by a tap, or by Enter or Right with the keyboard.
+    signal activated(bool byKeyboard)
+
+    objectName: "category_" + title
+    width: ListView.view.width
+    focus: ListView.isCurrentItem
+    text: title
+    Accessible.name: title
+    Accessible.description: (selected ? qsTr("Open") + ", " : "") + qsTr("%n entries", "", count)
+                            + (hasSubtitle ? ". " + subtitle : "")
+    Accessible.onPressAction: activated(false)
+    onClicked: activated(false)
+    Keys.onReturnPressed: activated(true)
+    Keys.onEnterPressed: activated(true)
+    Keys.onRightPressed: activated(true)
+
+    background: Rectangle {
+        color: row.selected ? row.Material.listHighlightColor : "transparent"
+        Rectangle {
+            visible: row.selected
+            width: 3
+            height: parent.height
+            color: row.Material.accentColor
+        }
+    }
+
+    contentItem: RowLayout {
+        spacing: 12
+        Rectangle {
+            implicitWidth: 32
+            implicitHeight: 32
+            radius: 8
+            color: Colors.named(row.tileColor)
+            Symbol { anchors.centerIn: parent; name: row.symbol; color: "white" }
+        }
+        ColumnLayout {
+            spacing: 2
+            Layout.fillWidth: true
+            Layout.topMargin: 4
+            Layout.bottomMargin: 4
+            Label {
+                text: row.title
+                textFormat: Text.PlainText
+                elide: Text.ElideRight
+                maximumLineCount: 1
+                Layout.fillWidth: true
+            }
+            Label {
+                visible: row.hasSubtitle
+                text: row.subtitle
+                textFormat: Text.PlainText
+                elide: Text.ElideRight
+                maximumLineCount: 1
+                font.pixelSize: Appearance.caption
+                color: row.Material.secondaryTextColor
+                Layout.fillWidth: true
+            }
+        }
+        Label {
+            objectName: "count"
+            text: row.count
+            textFormat: Text.PlainText
+            font.pixelSize: Appearance.caption
+            color: row.Material.secondaryTextColor
+            leftPadding: 8
+            rightPadding: 8
+            topPadding: 4
+            bottomPadding: 4
+            background: Rectangle {
+                radius: 8
+                color: Colors.badgeFill
+                border.width: 1
+                border.color: Colors.badgeOutline
+            }
+        }
+    }
+
+    FocusRing { control: row; shown: row.activeFocus }
+}
