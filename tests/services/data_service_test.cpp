@@ -20,6 +20,8 @@ using namespace kavo;
 using kavo::testing::ScriptedAnswer;
 using kavo::testing::TestHttpServer;
 using Delivery = ScriptedAnswer::Delivery;
+using Framing = ScriptedAnswer::Framing;
+using Ending = ScriptedAnswer::Ending;
 
 namespace {
 
@@ -274,6 +276,9 @@ void DataServiceTest::acceptance_data()
     const auto page = [](int status, const QByteArray& body, Delivery delivery = Delivery::Whole) {
         return ScriptedAnswer::with(status, body, delivery);
     };
+    const auto cut = [](const QByteArray& body, Framing framing, Ending ending) {
+        return ScriptedAnswer::sent(body, framing, Delivery::Cut, ending);
+    };
     const ScriptedAnswer fallback = page(200, kFallbackPage);
     const ScriptedAnswer missing = page(404, "gone");
 
@@ -284,8 +289,11 @@ void DataServiceTest::acceptance_data()
     QTest::addRow("404") << page(404, kPrimaryPage) << fallback << "Fallback" << true;
     QTest::addRow("empty body") << page(200, {}) << fallback << "Fallback" << true;
     QTest::addRow("not UTF-8") << page(200, kPrimaryPage + "\xC3") << fallback << "Fallback" << true;
-    QTest::addRow("reset mid-body") << page(200, kPrimaryPage.repeated(2000), Delivery::ResetMidBody) << fallback
+    QTest::addRow("reset mid-body") << cut(kPrimaryPage.repeated(2000), Framing::Length, Ending::Reset) << fallback
                                     << "Fallback" << true;
+    // Over plain HTTP nothing tells the end of an unframed body from a cut.
+    QTest::addRow("unframed") << ScriptedAnswer::sent(kPrimaryPage, Framing::None, Delivery::Whole, Ending::Close)
+                              << fallback << "Fallback" << true;
     QTest::addRow("stall") << page(200, kPrimaryPage, Delivery::Stall) << fallback << "Fallback" << true;
     QTest::addRow("trickle") << page(200, kPrimaryPage, Delivery::Trickle) << fallback << "Fallback" << true;
     QTest::addRow("oversized") << page(200, kPrimaryPage.repeated(6000)) << fallback << "Fallback" << true;
@@ -293,8 +301,8 @@ void DataServiceTest::acceptance_data()
     QTest::addRow("no category") << page(200, kNoCategoryPage) << fallback << "" << false;
     QTest::addRow("both fail") << missing << missing << "" << true;
     QTest::addRow("fallback without category") << missing << page(200, kNoCategoryPage) << "" << true;
-    QTest::addRow("fallback reset") << missing << page(200, kFallbackPage.repeated(4000), Delivery::ResetMidBody)
-                                    << "" << true;
+    QTest::addRow("fallback cut") << missing << cut(kFallbackPage.repeated(4000), Framing::Chunked, Ending::Close) << ""
+                                  << true;
 }
 
 void DataServiceTest::acceptance()
