@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <new>
 #include <string_view>
 
 namespace kavo {
@@ -87,23 +88,29 @@ std::size_t HttpTransfer::onBody(char* data, std::size_t size, std::size_t count
     auto& transfer = *static_cast<HttpTransfer*>(self);
     const std::size_t bytes = size * count;
     transfer.onActivity_();
-    if (!transfer.bodyStarted_) {
-        transfer.bodyStarted_ = true;
-        curl_off_t announced = -1;
-        curl_easy_getinfo(transfer.easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
-        if (announced > 0 && static_cast<std::size_t>(announced) <= transfer.maxBody_) {
-            transfer.body_.reserve(static_cast<std::size_t>(announced)); // one allocation, no copies while growing
+    try {
+        if (!transfer.bodyStarted_) {
+            transfer.bodyStarted_ = true;
+            // Room for the whole body at once: the string never grows by
+            // copying, which would hold the body twice. Room not written to
+            // costs address space only, so without a length the cap is taken.
+            curl_off_t announced = -1;
+            curl_easy_getinfo(transfer.easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+            const bool known = announced > 0 && static_cast<std::size_t>(announced) <= transfer.maxBody_;
+            transfer.body_.reserve(known ? static_cast<std::size_t>(announced) : transfer.maxBody_);
         }
+        if (transfer.body_.size() + bytes <= transfer.maxBody_) {
+            transfer.body_.append(data, bytes);
+            return bytes;
+        }
+    } catch (const std::bad_alloc&) {
+        // Nothing may unwind through curl; no memory is treated as no room.
     }
-    if (transfer.body_.size() + bytes > transfer.maxBody_) {
-        // Over the cap: curl stops at once when told fewer bytes were taken,
-        // and what was read goes right away.
-        transfer.overCap_ = true;
-        std::string().swap(transfer.body_);
-        return 0;
-    }
-    transfer.body_.append(data, bytes);
-    return bytes;
+    // Over the cap: curl stops at once when told fewer bytes were taken, and
+    // what was read goes right away.
+    transfer.overCap_ = true;
+    std::string().swap(transfer.body_);
+    return 0;
 }
 
 CURLcode HttpTransfer::onTlsContext(CURL* /*easy*/, void* sslContext, void* self)
