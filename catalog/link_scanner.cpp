@@ -62,7 +62,7 @@ std::vector<LinkMatch> findLinks(std::string_view line)
     return matches;
 }
 
-void findLinks(std::string_view line, std::vector<LinkMatch>& matches)
+void findLinks(std::string_view line, std::vector<LinkMatch>& matches, std::size_t maxMatches)
 {
     matches.clear();
     std::size_t closeBracket = npos;  // first "]" after the current start
@@ -70,7 +70,7 @@ void findLinks(std::string_view line, std::vector<LinkMatch>& matches)
     std::size_t scannedClose = npos;   // that scan's result
 
     std::size_t start = find(line, '[', 0);
-    while (start != npos) {
+    while (start != npos && matches.size() < maxMatches) {
         if (closeBracket == npos || closeBracket <= start) {
             closeBracket = find(line, ']', start + 1);
             if (closeBracket == npos) break; // no later "[" can match either

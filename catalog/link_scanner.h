@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -26,7 +27,9 @@ struct LinkMatch {
 /// unclosed "(" after "](", which is why this is a scanner and not a regex.
 [[nodiscard]] std::vector<LinkMatch> findLinks(std::string_view line);
 
-/// The same, into `matches` (cleared first), so a caller scanning many lines reuses one buffer.
-void findLinks(std::string_view line, std::vector<LinkMatch>& matches);
+/// The same, into `matches` (cleared first), so a caller scanning many lines
+/// reuses one buffer; stops once `maxMatches` have been found.
+void findLinks(std::string_view line, std::vector<LinkMatch>& matches,
+               std::size_t maxMatches = std::numeric_limits<std::size_t>::max());
 
 } // namespace kavo

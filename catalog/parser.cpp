@@ -4,7 +4,9 @@
 #include "catalog/link_scanner.h"
 #include "platform/unicode_text.h"
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -101,7 +103,10 @@ namespace {
 
 class ParseRun {
 public:
-    explicit ParseRun(const DiagnosticSink* sink) : sink_(sink) {}
+    ParseRun(const DiagnosticSink* sink, ParseLimits limits) : sink_(sink), limits_(limits) {}
+
+    /// True once the page has passed a limit; the run is then abandoned.
+    [[nodiscard]] bool overLimit() const { return links_ > limits_.maxLinks; }
 
     void readLine(std::string_view rawLine, std::size_t lineNumber)
     {
@@ -277,8 +282,13 @@ private:
             description = std::string(text::trim(rest.substr(separator + kSeparator.size())));
         }
 
-        std::vector<LinkMatch>& links = links_;
-        findLinks(linkPart, links);
+        // One more than the limit leaves, so a line that passes it is told
+        // from one that meets it, without scanning (or storing) the rest.
+        std::vector<LinkMatch>& links = matches_;
+        const std::size_t left = limits_.maxLinks - std::min(links_, limits_.maxLinks);
+        findLinks(linkPart, links, left == std::numeric_limits<std::size_t>::max() ? left : left + 1);
+        links_ += links.size();
+        if (overLimit()) return;
         if (links.empty()) {
             report(lineNumber_, description ? "entry dropped: no [name](target) link before the first \" - \""
                                             : "entry dropped: no [name](target) link");
@@ -308,16 +318,18 @@ private:
     }
 
     const DiagnosticSink* sink_;
+    const ParseLimits limits_;
+    std::size_t links_ = 0; // links written in entry lines so far (before their descriptions)
     std::vector<KVCategory> result_;
     bool categorySeen_ = false;
     OpenCategory category_;
     OpenSection section_;
     std::optional<PendingNote> pendingNote_;
     std::size_t lineNumber_ = 0;
-    std::vector<LinkMatch> links_; // reused by every entry line
+    std::vector<LinkMatch> matches_; // reused by every entry line
 };
 
-std::vector<KVCategory> parseText(std::string_view text, const DiagnosticSink* sink)
+std::optional<std::vector<KVCategory>> parseText(std::string_view text, const DiagnosticSink* sink, ParseLimits limits)
 {
     // Editors on some systems start a UTF-8 file with a byte order mark. It
     // belongs to the file, not to the first heading, so one is skipped; any
@@ -331,11 +343,14 @@ std::vector<KVCategory> parseText(std::string_view text, const DiagnosticSink* s
         repaired = text::toValidUtf8(text);
         text = repaired;
     }
-    ParseRun run(sink);
+    ParseRun run(sink, limits);
     text::LineReader lines(text);
     std::string_view line;
     std::size_t lineNumber = 0;
-    while (lines.next(line, lineNumber)) run.readLine(line, lineNumber);
+    while (lines.next(line, lineNumber)) {
+        run.readLine(line, lineNumber);
+        if (run.overLimit()) return std::nullopt;
+    }
     return run.finish();
 }
 
@@ -343,12 +358,17 @@ std::vector<KVCategory> parseText(std::string_view text, const DiagnosticSink* s
 
 std::vector<KVCategory> KVParser::parse(std::string_view text) const
 {
-    return parseText(text, nullptr);
+    return *parseText(text, nullptr, ParseLimits{});
 }
 
 std::vector<KVCategory> KVParser::parse(std::string_view text, const DiagnosticSink& sink) const
 {
-    return parseText(text, sink ? &sink : nullptr);
+    return *parseText(text, sink ? &sink : nullptr, ParseLimits{});
+}
+
+std::optional<std::vector<KVCategory>> KVParser::parse(std::string_view text, ParseLimits limits) const
+{
+    return parseText(text, nullptr, limits);
 }
 
 } // namespace kavo

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <functional>
+#include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +28,13 @@ struct ParseDiagnostic {
 
 using DiagnosticSink = std::function<void(const ParseDiagnostic&)>;
 
+/// Bounds on what one parse builds.
+struct ParseLimits {
+    /// Links in entry lines: every "[name](target)" before the description
+    /// counts, an entry's own link and each further one.
+    std::size_t maxLinks = std::numeric_limits<std::size_t>::max();
+};
+
 /// Turns a page in the house style into the catalogue. Stateless: any number
 /// of parses may run at once, on any threads. Never fails: lines it cannot use
 /// are dropped, and a page without a category heading gives an empty list.
@@ -37,6 +46,11 @@ public:
 
     /// The same result; additionally reports dropped lines that look meant.
     [[nodiscard]] std::vector<KVCategory> parse(std::string_view text, const DiagnosticSink& sink) const;
+
+    /// The same result, or nothing when the page holds more than `limits`
+    /// allow. Parsing stops as soon as a limit is passed, so a hostile page
+    /// never makes the parser build more than the limits.
+    [[nodiscard]] std::optional<std::vector<KVCategory>> parse(std::string_view text, ParseLimits limits) const;
 };
 
 } // namespace kavo

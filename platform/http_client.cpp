@@ -1,95 +1,92 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/http_client.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QTimer>
+#include "platform/curl_multi.h"
+#include "platform/http_transfer.h"
 
-#include <memory>
+#include <QMetaObject>
+#include <QTimer>
 
 namespace kavo {
 namespace {
 
-// What we collect while a reply is under way.
-struct Transfer {
-    std::string body;
-    bool abandoned = false; // stopped by us: over the size cap or past the deadline
-};
+bool curlReady()
+{
+    static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    return ready;
+}
 
 } // namespace
 
+/// A GET under way: the transfer, what to call when it ends, and its silence
+/// timer (curl's own low-speed limit counts whole seconds only).
+struct HttpClient::Pending {
+    std::unique_ptr<HttpTransfer> transfer;
+    std::function<void(HttpResponse)> done;
+    QTimer* silence = nullptr;
+};
+
 HttpClient::HttpClient(HttpLimits limits, QObject* parent)
-    : QObject(parent), limits_(limits), manager_(new QNetworkAccessManager(this))
+    : QObject(parent),
+      limits_(limits),
+      multi_(curlReady() ? new CurlMulti([this](CURL* easy, CURLcode result) { finish(easy, result); }, this)
+                         : nullptr)
 {
 }
 
-HttpClient::~HttpClient() = default;
+HttpClient::~HttpClient()
+{
+    for (auto& [easy, pending] : pending_) multi_->remove(easy);
+    pending_.clear(); // each transfer's easy handle goes with it
+}
+
+void HttpClient::addTrustedCertificates(const QByteArray& pem)
+{
+    trustedPem_.append(pem.constData(), static_cast<std::size_t>(pem.size()));
+    trustedPem_ += '\n';
+}
 
 void HttpClient::get(const QUrl& url, std::function<void(HttpResponse)> done)
 {
-    QNetworkRequest request(url);
-    // Inactivity only: a server that trickles a byte now and then never trips it,
-    // which is what the overall deadline below is for.
-    request.setTransferTimeout(limits_.inactivityTimeoutMs);
-    QNetworkReply* reply = manager_->get(request);
     emit requestStarted(url);
-    auto transfer = std::make_shared<Transfer>();
-    const std::size_t maxBody = limits_.maxBodyBytes;
+    auto pending = std::make_unique<Pending>();
+    pending->done = std::move(done);
+    QTimer* silence = pending->silence = new QTimer(this);
+    pending->transfer = std::make_unique<HttpTransfer>(url, limits_, trustedPem_, [silence] { silence->start(); });
+    CURL* easy = pending->transfer->handle();
+    if (multi_ == nullptr || easy == nullptr || !multi_->add(easy)) {
+        silence->deleteLater();
+        HttpResponse failed;
+        failed.transportError = true;
+        deliver(std::move(pending->done), std::move(failed));
+        return;
+    }
+    silence->setSingleShot(true);
+    silence->setInterval(limits_.inactivityTimeoutMs);
+    connect(silence, &QTimer::timeout, this, [this, easy] { finish(easy, CURLE_OPERATION_TIMEDOUT); });
+    silence->start();
+    pending_.emplace(easy, std::move(pending));
+}
 
-    // The abort is queued: aborting from inside the reply's own signal
-    // handlers makes Qt report the error twice.
-    auto abandon = [reply, transfer] {
-        if (transfer->abandoned) return;
-        transfer->abandoned = true;
-        transfer->body.clear();
-        QMetaObject::invokeMethod(reply, &QNetworkReply::abort, Qt::QueuedConnection);
-    };
+void HttpClient::finish(void* easy, int curlResult)
+{
+    auto node = pending_.extract(easy);
+    if (node.empty()) return;
+    Pending& pending = *node.mapped();
+    // Stops a transfer that is still running (its connection is closed, never reused).
+    multi_->remove(easy);
+    pending.silence->stop();
+    pending.silence->deleteLater(); // this may be running inside its own timeout
+    deliver(std::move(pending.done), pending.transfer->response(static_cast<CURLcode>(curlResult)));
+}
 
-    auto* deadline = new QTimer(reply);
-    deadline->setSingleShot(true);
-    connect(deadline, &QTimer::timeout, reply, abandon);
-    deadline->start(limits_.deadlineMs);
-
-    connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, maxBody, abandon] {
-        bool known = false;
-        const qulonglong announced = reply->header(QNetworkRequest::ContentLengthHeader).toULongLong(&known);
-        if (known && announced > maxBody) abandon();
-    });
-    connect(reply, &QNetworkReply::readyRead, reply, [reply, transfer, maxBody, abandon] {
-        const QByteArray chunk = reply->readAll();
-        if (transfer->abandoned) return;
-        if (transfer->body.size() + static_cast<std::size_t>(chunk.size()) > maxBody) {
-            abandon();
-            return;
-        }
-        transfer->body.append(chunk.constData(), static_cast<std::size_t>(chunk.size()));
-    });
-    connect(reply, &QNetworkReply::finished, this, [reply, transfer, maxBody, done = std::move(done)] {
-        reply->deleteLater();
-        HttpResponse response;
-        const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-        if (status.isValid()) response.statusCode = status.toInt();
-        // Qt reports 4xx and 5xx answers as content and server errors; those
-        // are complete answers and their status code speaks for them. Any other
-        // error (a reset, a time-out, TLS, a broken transfer encoding) means the
-        // body cannot be trusted even when bytes arrived before it.
-        const QNetworkReply::NetworkError error = reply->error();
-        const bool answeredWithError =
-            status.isValid() && ((error >= QNetworkReply::ContentAccessDenied && error <= QNetworkReply::UnknownContentError) ||
-                                 (error >= QNetworkReply::InternalServerError && error <= QNetworkReply::UnknownServerError));
-        response.transportError = transfer->abandoned || (error != QNetworkReply::NoError && !answeredWithError);
-        if (!response.transportError) {
-            const QByteArray rest = reply->readAll();
-            if (transfer->body.size() + static_cast<std::size_t>(rest.size()) > maxBody) {
-                response.transportError = true;
-            } else {
-                transfer->body.append(rest.constData(), static_cast<std::size_t>(rest.size()));
-                response.body = std::move(transfer->body);
-            }
-        }
-        done(std::move(response));
-    });
+void HttpClient::deliver(std::function<void(HttpResponse)> done, HttpResponse response)
+{
+    // Queued, so that `done` never runs inside get() or inside curl, and is
+    // dropped with this object.
+    QMetaObject::invokeMethod(
+        this, [done = std::move(done), response = std::move(response)]() mutable { done(std::move(response)); },
+        Qt::QueuedConnection);
 }
 
 } // namespace kavo

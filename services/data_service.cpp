@@ -72,14 +72,17 @@ template <typename Done> void KVDataService::parseInBackground(std::string text,
     runInBackground(
         this,
         [parser = parser_, text = std::move(text), cacheEvenIfEmpty, path = config_.cacheFilePath,
-         lifetime = lifetime_] {
-            std::vector<KVCategory> categories = parser.parse(text);
-            if (cacheEvenIfEmpty || !categories.empty()) {
-                const std::string json = encodeCategories(categories);
+         limits = config_.catalogue, lifetime = lifetime_]() mutable -> std::optional<SharedCategories> {
+            std::optional<std::vector<KVCategory>> categories = parser.parse(text, ParseLimits{limits.maxLinks});
+            std::string().swap(text); // the page's memory is free for the encoding
+            if (!categories) return std::nullopt;
+            if (cacheEvenIfEmpty || !categories->empty()) {
+                const std::string json = encodeCategories(*categories);
+                if (json.size() > limits.maxCacheBytes) return std::nullopt;
                 // A failed write is ignored: the parsed catalogue is shown all the same.
                 lifetime.runIfAlive([&] { (void)writeFileAtomically(path, json); });
             }
-            return share(std::move(categories));
+            return share(std::move(*categories));
         },
         std::move(done));
 }
@@ -91,8 +94,12 @@ void KVDataService::loadBundledContent()
         QTimer::singleShot(0, this, [this] { reportNoContent(); });
         return;
     }
-    // An empty result is cached too, so the next start again falls back to the packaged page.
-    parseInBackground(std::move(*page), true, [this](SharedCategories categories) { applyBundled(std::move(categories)); });
+    // An empty result is cached too, so the next start again falls back to the
+    // packaged page. One over the limits is as good as unreadable.
+    parseInBackground(std::move(*page), true, [this](std::optional<SharedCategories> categories) {
+        if (categories) applyBundled(std::move(*categories));
+        else reportNoContent();
+    });
 }
 
 void KVDataService::applyBundled(SharedCategories categories)
@@ -117,7 +124,7 @@ void KVDataService::fetchPrimary()
 {
     http_->get(config_.primaryUrl, [this](HttpResponse response) {
         if (std::optional<std::string> text = acceptedText(std::move(response))) {
-            processDownloadedText(std::move(*text));
+            processDownloadedText(std::move(*text), Endpoint::primary);
         } else {
             fetchFallback();
         }
@@ -128,22 +135,26 @@ void KVDataService::fetchFallback()
 {
     http_->get(config_.fallbackUrl, [this](HttpResponse response) {
         if (std::optional<std::string> text = acceptedText(std::move(response))) {
-            processDownloadedText(std::move(*text));
+            processDownloadedText(std::move(*text), Endpoint::fallback);
         } else {
             refreshFailed();
         }
     });
 }
 
-void KVDataService::processDownloadedText(std::string text)
+void KVDataService::processDownloadedText(std::string text, Endpoint from)
 {
     // A page without a category is a failed download, never an empty catalogue:
-    // nothing is cached and the catalogue on screen stays.
-    parseInBackground(std::move(text), false, [this](SharedCategories categories) {
-        if (categories->empty()) {
+    // nothing is cached and the catalogue on screen stays. A page over the
+    // limits is an unusable answer, like a broken one: the fallback is asked.
+    parseInBackground(std::move(text), false, [this, from](std::optional<SharedCategories> categories) {
+        if (!categories) {
+            if (from == Endpoint::primary) fetchFallback();
+            else refreshFailed();
+        } else if ((*categories)->empty()) {
             refreshFailed();
         } else {
-            applyDownloaded(std::move(categories));
+            applyDownloaded(std::move(*categories));
         }
     });
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "catalog/parser.h"
+#include "platform/file_io.h"
 #include "platform/http_client.h"
 #include "platform/lifetime_guard.h"
 #include "services/cache_read_ahead.h"
@@ -15,6 +16,15 @@
 
 namespace kavo {
 
+/// The largest catalogue the service takes from a page, far above any real
+/// one. A page over either limit is refused as a failed download (or, for the
+/// packaged page, as unreadable): it can neither fill memory while it is
+/// parsed nor leave a cache that the next start cannot read back.
+struct CatalogueLimits {
+    std::size_t maxLinks = 1'000'000;            ///< links in entry lines (see ParseLimits)
+    std::size_t maxCacheBytes = kCacheFileLimit; ///< the most the start reads back
+};
+
 /// Where the data service finds its files and its page; fixed at construction.
 struct DataServiceConfig {
     QString cacheFilePath;   ///< "kavo_categories.json" in the caches directory
@@ -22,6 +32,7 @@ struct DataServiceConfig {
     QUrl primaryUrl;         ///< the catalogue API host's "/single-page"
     QUrl fallbackUrl;        ///< the project website's "/single-page.md"
     HttpLimits http;
+    CatalogueLimits catalogue;
     /// The cache read, when the application started it ahead of the service;
     /// without it the service reads the file itself.
     std::shared_ptr<CacheReadAhead> cacheReadAhead;
@@ -71,12 +82,14 @@ private:
     void reportNoContent();
     void fetchPrimary();
     void fetchFallback();
-    void processDownloadedText(std::string text);
+    enum class Endpoint { primary, fallback };
+    void processDownloadedText(std::string text, Endpoint from);
     void applyDownloaded(SharedCategories categories);
     void refreshFailed();
 
     /// Parses `text` on the thread pool, writes a non-empty result (or any
-    /// result, when `cacheEvenIfEmpty`) to the cache, and hands it back here.
+    /// result, when `cacheEvenIfEmpty`) to the cache, and hands it back here;
+    /// nothing, and nothing written, when the page is over the limits.
     template <typename Done> void parseInBackground(std::string text, bool cacheEvenIfEmpty, Done done);
 
     void setCategories(SharedCategories categories);

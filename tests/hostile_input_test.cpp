@@ -50,6 +50,24 @@ TEST(HostileInput, EveryPathologicalPageParsesInLinearTime)
     EXPECT_LT(elapsed, std::chrono::seconds(20)) << "parsing took super-linear time";
 }
 
+// Counted are the links written in entry lines before the description: an
+// entry's own and its further links, dropped ones too, in every section.
+TEST(HostileInput, APageOverTheLinkLimitIsRefusedWhereItPassesIt)
+{
+    const KVParser parser;
+    const std::string page = "# \u25BA A\n* [a](/a), [b](/b)\n* [c](/c) - see [d](/d)\n## \u25B7 S\n* [e](|bad)\n";
+    const std::optional<std::vector<KVCategory>> within = parser.parse(page, ParseLimits{4});
+    ASSERT_TRUE(within.has_value());
+    const EncodeOptions withoutIds{.includeIds = false};
+    EXPECT_EQ(encodeCategories(*within, withoutIds), encodeCategories(parser.parse(page), withoutIds));
+    EXPECT_FALSE(parser.parse(page, ParseLimits{3}).has_value());
+
+    // Further links on one line count one by one.
+    const std::string wide = "# \u25BA A\n* " + repeat("[a](b), ", 1001) + "\n";
+    EXPECT_TRUE(parser.parse(wide, ParseLimits{1001}).has_value());
+    EXPECT_FALSE(parser.parse(wide, ParseLimits{1000}).has_value());
+}
+
 TEST(HostileInput, ResultsOnHostilePagesAreStillRight)
 {
     const KVParser parser;

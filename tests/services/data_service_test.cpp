@@ -20,6 +20,8 @@ using namespace kavo;
 using kavo::testing::ScriptedAnswer;
 using kavo::testing::TestHttpServer;
 using Delivery = ScriptedAnswer::Delivery;
+using Framing = ScriptedAnswer::Framing;
+using Ending = ScriptedAnswer::Ending;
 
 namespace {
 
@@ -104,6 +106,8 @@ private slots:
     void packagedPageMissingOrUnreadable();
     void acceptance_data();
     void acceptance();
+    void pagesOverTheLimits_data();
+    void pagesOverTheLimits();
     void refreshIsIgnoredWhileLoading();
     void failedRefreshKeepsShownCatalogue();
     void downloadNeverEmptiesShownCatalogue();
@@ -234,15 +238,19 @@ void DataServiceTest::packagedPageMissingOrUnreadable_data()
 {
     QTest::addColumn<bool>("present");
     QTest::addColumn<QByteArray>("content");
-    QTest::addRow("missing") << false << QByteArray();
-    QTest::addRow("not UTF-8") << true << QByteArray("# \xE2\x96\xBA Broken \xFF\n* [a](/a)\n");
+    QTest::addColumn<int>("maxLinks");
+    QTest::addRow("missing") << false << QByteArray() << 10;
+    QTest::addRow("not UTF-8") << true << QByteArray("# \xE2\x96\xBA Broken \xFF\n* [a](/a)\n") << 10;
+    QTest::addRow("over the link limit") << true << kBundledPage << 1;
 }
 
 void DataServiceTest::packagedPageMissingOrUnreadable()
 {
     QFETCH(bool, present);
     QFETCH(QByteArray, content);
+    QFETCH(int, maxLinks);
     Fixture f;
+    f.config.catalogue.maxLinks = static_cast<std::size_t>(maxLinks);
     if (present) f.writeBundled(content);
     else QVERIFY(QFile::remove(f.config.bundledPagePath));
     const auto service = f.start();
@@ -253,6 +261,7 @@ void DataServiceTest::packagedPageMissingOrUnreadable()
     QVERIFY(!service->isLoading());
     settle();
     QCOMPARE(f.requestsStarted->count(), 0);
+    QVERIFY(!QFile::exists(f.config.cacheFilePath));
 
     // A refresh clears the message at once; when it fails there is still nothing to show.
     service->refresh();
@@ -274,6 +283,9 @@ void DataServiceTest::acceptance_data()
     const auto page = [](int status, const QByteArray& body, Delivery delivery = Delivery::Whole) {
         return ScriptedAnswer::with(status, body, delivery);
     };
+    const auto cut = [](const QByteArray& body, Framing framing, Ending ending) {
+        return ScriptedAnswer::sent(body, framing, Delivery::Cut, ending);
+    };
     const ScriptedAnswer fallback = page(200, kFallbackPage);
     const ScriptedAnswer missing = page(404, "gone");
 
@@ -284,8 +296,11 @@ void DataServiceTest::acceptance_data()
     QTest::addRow("404") << page(404, kPrimaryPage) << fallback << "Fallback" << true;
     QTest::addRow("empty body") << page(200, {}) << fallback << "Fallback" << true;
     QTest::addRow("not UTF-8") << page(200, kPrimaryPage + "\xC3") << fallback << "Fallback" << true;
-    QTest::addRow("reset mid-body") << page(200, kPrimaryPage.repeated(2000), Delivery::ResetMidBody) << fallback
+    QTest::addRow("reset mid-body") << cut(kPrimaryPage.repeated(2000), Framing::Length, Ending::Reset) << fallback
                                     << "Fallback" << true;
+    // Over plain HTTP nothing tells the end of an unframed body from a cut.
+    QTest::addRow("unframed") << ScriptedAnswer::sent(kPrimaryPage, Framing::None, Delivery::Whole, Ending::Close)
+                              << fallback << "Fallback" << true;
     QTest::addRow("stall") << page(200, kPrimaryPage, Delivery::Stall) << fallback << "Fallback" << true;
     QTest::addRow("trickle") << page(200, kPrimaryPage, Delivery::Trickle) << fallback << "Fallback" << true;
     QTest::addRow("oversized") << page(200, kPrimaryPage.repeated(6000)) << fallback << "Fallback" << true;
@@ -293,8 +308,8 @@ void DataServiceTest::acceptance_data()
     QTest::addRow("no category") << page(200, kNoCategoryPage) << fallback << "" << false;
     QTest::addRow("both fail") << missing << missing << "" << true;
     QTest::addRow("fallback without category") << missing << page(200, kNoCategoryPage) << "" << true;
-    QTest::addRow("fallback reset") << missing << page(200, kFallbackPage.repeated(4000), Delivery::ResetMidBody)
-                                    << "" << true;
+    QTest::addRow("fallback cut") << missing << cut(kFallbackPage.repeated(4000), Framing::Chunked, Ending::Close) << ""
+                                  << true;
 }
 
 void DataServiceTest::acceptance()
@@ -325,6 +340,45 @@ void DataServiceTest::acceptance()
         QVERIFY(service->error().isEmpty());
         QCOMPARE(f.cachedCategories(), std::optional(*service->categories()));
     }
+}
+
+void DataServiceTest::pagesOverTheLimits_data()
+{
+    QTest::addColumn<QByteArray>("primary");
+    QTest::addColumn<QByteArray>("fallback");
+    QTest::addColumn<QString>("shown");
+
+    // Within limits of 3 links and 600 bytes of cache.
+    const QByteArray fourLinks = "# \xE2\x96\xBA Wide\n* [a](/a), [b](/b)\n## \xE2\x96\xB7 S\n* [c](/c)\n* [d](/d)\n";
+    const QByteArray longDescription = "# \xE2\x96\xBA Long\n* [a](/a) - " + QByteArray(600, 'x') + "\n";
+    QTest::addRow("primary over the link limit") << fourLinks << kFallbackPage << "Fallback";
+    QTest::addRow("primary over the cache limit") << longDescription << kFallbackPage << "Fallback";
+    QTest::addRow("both over") << longDescription << fourLinks << "Cached";
+}
+
+// A page over the limits is a failed download: the fallback is asked, nothing
+// is cached, and the catalogue shown stays.
+void DataServiceTest::pagesOverTheLimits()
+{
+    QFETCH(QByteArray, primary);
+    QFETCH(QByteArray, fallback);
+    QFETCH(QString, shown);
+    Fixture f;
+    f.config.catalogue = CatalogueLimits{3, 600};
+    const std::vector<KVCategory> cached = KVParser().parse("# \xE2\x96\xBA Cached\n* [c](/c)\n");
+    f.writeCache(cached);
+    const auto service = f.start();
+    QTRY_COMPARE(f.server.requests("/single-page.md"), 1); // the quiet download at start failed
+    settle();
+    f.server.answer("/single-page", ScriptedAnswer::with(200, primary));
+    f.server.answer("/single-page.md", ScriptedAnswer::with(200, fallback));
+
+    service->refresh();
+    QTRY_VERIFY_WITH_TIMEOUT(!service->isLoading(), 10'000);
+    QCOMPARE(f.server.requests("/single-page.md"), 2);
+    QCOMPARE(titles(service->categories()), QStringList{shown});
+    QCOMPARE(f.cachedCategories(), std::optional(*service->categories()));
+    QVERIFY(service->error().isEmpty());
 }
 
 void DataServiceTest::refreshIsIgnoredWhileLoading()

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // HttpClient against a real local server: what each kind of answer looks like
-// to the caller, and that no broken or oversized transfer yields a body.
+// to the caller, and that no cut, broken or oversized transfer yields a body.
 #include "platform/http_client.h"
 #include "test_http_server.h"
 
@@ -13,6 +13,8 @@ using kavo::HttpResponse;
 using kavo::testing::ScriptedAnswer;
 using kavo::testing::TestHttpServer;
 using Delivery = ScriptedAnswer::Delivery;
+using Framing = ScriptedAnswer::Framing;
+using Ending = ScriptedAnswer::Ending;
 
 namespace {
 
@@ -32,6 +34,9 @@ ScriptedAnswer announcing(qint64 length)
     return script;
 }
 
+// Short limits stand in for the real ones: 15 s of silence, 5 minutes, 64 MiB.
+constexpr HttpLimits kShortLimits{600, 1500, 64 * 1024};
+
 } // namespace
 
 class HttpClientTest : public QObject {
@@ -40,47 +45,80 @@ class HttpClientTest : public QObject {
 private slots:
     void answers_data();
     void answers();
+    void freshConnectionAfterStall();
     void selfSignedCertificateIsRefused();
 };
 
 void HttpClientTest::answers_data()
 {
     QTest::addColumn<ScriptedAnswer>("script");
+    QTest::addColumn<bool>("tls");
     QTest::addColumn<bool>("transportError");
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("body");
 
     const QByteArray page = QByteArray("# \xE2\x96\xBA A\n* [a](/a)\n").repeated(400);
-    QTest::addRow("200") << ScriptedAnswer::with(200, page) << false << 200 << page;
-    // Qt reports these without an error; only the status tells. An informational
-    // status has no body, whatever the server sends after it.
-    QTest::addRow("199") << ScriptedAnswer::with(199, "early") << false << 199 << QByteArray();
-    QTest::addRow("204") << ScriptedAnswer::with(204, {}) << false << 204 << QByteArray();
-    QTest::addRow("300") << ScriptedAnswer::with(300, "choices") << false << 300 << QByteArray("choices");
-    QTest::addRow("404 keeps its body") << ScriptedAnswer::with(404, "missing") << false << 404 << QByteArray("missing");
-    QTest::addRow("503") << ScriptedAnswer::with(503, "busy") << false << 503 << QByteArray("busy");
-    QTest::addRow("unframed body") << ScriptedAnswer::with(200, page, Delivery::Unframed) << false << 200 << page;
-    // Half a page arrived before the reset: it must not be delivered.
-    QTest::addRow("reset mid-body") << ScriptedAnswer::with(200, page, Delivery::ResetMidBody) << true << 200 << QByteArray();
-    QTest::addRow("stall") << ScriptedAnswer::with(200, page, Delivery::Stall) << true << 200 << QByteArray();
-    QTest::addRow("trickle") << ScriptedAnswer::with(200, page, Delivery::Trickle) << true << 200 << QByteArray();
-    QTest::addRow("announced too long") << announcing(1 << 20) << true << 200
-                                         << QByteArray();
-    QTest::addRow("counted too long") << ScriptedAnswer::with(200, QByteArray(70'000, 'x'), Delivery::Unframed) << true << 200
-                                       << QByteArray();
+    const auto sent = [&page](Framing framing, Delivery delivery, Ending ending) {
+        return ScriptedAnswer::sent(page, framing, delivery, ending);
+    };
+    QTest::addRow("200") << ScriptedAnswer::with(200, page) << false << false << 200 << page;
+    // Complete answers whatever their status; only the status tells. An interim
+    // status that no final answer follows is no answer at all.
+    QTest::addRow("199") << ScriptedAnswer::with(199, "early") << false << true << 199 << QByteArray();
+    QTest::addRow("204") << ScriptedAnswer::with(204, {}) << false << false << 204 << QByteArray();
+    QTest::addRow("300") << ScriptedAnswer::with(300, "choices") << false << false << 300 << QByteArray("choices");
+    QTest::addRow("404 keeps its body") << ScriptedAnswer::with(404, "missing") << false << false << 404
+                                        << QByteArray("missing");
+    QTest::addRow("503") << ScriptedAnswer::with(503, "busy") << false << false << 503 << QByteArray("busy");
+
+    // How a body ends. Framed bodies end where their framing says, however the
+    // connection closes afterwards. An unframed one ends with the connection,
+    // and only a TLS close_notify tells its end from a cut.
+    struct Row {
+        const char* name;
+        Framing framing;
+        Delivery delivery;
+        Ending ending;
+        bool tls;
+        bool whole;
+    };
+    const Row rows[] = {
+        {"unframed, close_notify", Framing::None, Delivery::Whole, Ending::Close, true, true},
+        {"unframed, TLS closed without close_notify", Framing::None, Delivery::Whole, Ending::CloseWithoutNotify, true, false},
+        {"unframed, TLS reset", Framing::None, Delivery::Whole, Ending::Reset, true, false},
+        {"unframed, plain TCP close", Framing::None, Delivery::Whole, Ending::Close, false, false},
+        {"length, cut, close_notify", Framing::Length, Delivery::Cut, Ending::Close, true, false},
+        {"length, cut, reset", Framing::Length, Delivery::Cut, Ending::Reset, false, false},
+        {"length, whole, TLS closed without close_notify", Framing::Length, Delivery::Whole, Ending::CloseWithoutNotify, true, true},
+        {"chunked, cut, close_notify", Framing::Chunked, Delivery::Cut, Ending::Close, true, false},
+        {"chunked, cut, plain TCP close", Framing::Chunked, Delivery::Cut, Ending::Close, false, false},
+        {"chunked, whole, TLS reset", Framing::Chunked, Delivery::Whole, Ending::Reset, true, true},
+    };
+    for (const Row& row : rows) {
+        QTest::addRow("%s", row.name) << sent(row.framing, row.delivery, row.ending) << row.tls << !row.whole << 200
+                                      << (row.whole ? page : QByteArray());
+    }
+
+    QTest::addRow("stall") << ScriptedAnswer::with(200, page, Delivery::Stall) << false << true << 200 << QByteArray();
+    QTest::addRow("trickle") << ScriptedAnswer::with(200, page, Delivery::Trickle) << false << true << 200 << QByteArray();
+    QTest::addRow("announced too long") << announcing(1 << 20) << false << true << 200 << QByteArray();
+    QTest::addRow("counted too long") << ScriptedAnswer::sent(QByteArray(70'000, 'x'), Framing::Chunked, Delivery::Whole,
+                                                              Ending::Close)
+                                      << false << true << 200 << QByteArray();
 }
 
 void HttpClientTest::answers()
 {
     QFETCH(ScriptedAnswer, script);
+    QFETCH(bool, tls);
     QFETCH(bool, transportError);
     QFETCH(int, status);
     QFETCH(QByteArray, body);
 
-    TestHttpServer server;
+    TestHttpServer server(tls);
     server.answer("/page", script);
-    // Short limits stand in for the real ones: 15 s of silence, 5 minutes, 64 MiB.
-    HttpClient client(HttpLimits{600, 1500, 64 * 1024});
+    HttpClient client(kShortLimits);
+    client.addTrustedCertificates(TestHttpServer::certificatePem());
     QElapsedTimer timer;
     timer.start();
     const HttpResponse response = fetch(client, server.url("/page"));
@@ -94,6 +132,23 @@ void HttpClientTest::answers()
         QCOMPARE(QByteArray::fromStdString(*response.body), body);
     }
     QVERIFY2(timer.elapsed() < 10'000, "a limit did not stop the transfer");
+}
+
+// A server that accepted a connection and never answered must not hold up the
+// next request to the same host: it goes out on a connection of its own.
+void HttpClientTest::freshConnectionAfterStall()
+{
+    TestHttpServer server(true);
+    server.answer("/page", ScriptedAnswer::with(200, "answered"));
+    server.leaveSilent(1);
+    HttpClient client(kShortLimits);
+    client.addTrustedCertificates(TestHttpServer::certificatePem());
+
+    QVERIFY(fetch(client, server.url("/page")).transportError);
+    const HttpResponse second = fetch(client, server.url("/page"));
+    QCOMPARE(second.body, std::optional<std::string>("answered"));
+    QCOMPARE(server.requests("/page"), 1);
+    QCOMPARE(server.connections(), 2);
 }
 
 void HttpClientTest::selfSignedCertificateIsRefused()

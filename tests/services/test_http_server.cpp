@@ -5,13 +5,28 @@
 #include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QSslKey>
-#include <QSslServer>
 #include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+
 namespace kavo::testing {
+
+// Hands each accepted descriptor over before any socket is made for it, so a
+// connection can be left silent (not even a TLS handshake).
+class Listener : public QTcpServer {
+public:
+    using QTcpServer::QTcpServer;
+    std::function<void(qintptr)> accepted;
+
+protected:
+    void incomingConnection(qintptr descriptor) override { accepted(descriptor); }
+};
+
 namespace {
 
 QByteArray readCertFile(const char* name)
@@ -19,6 +34,59 @@ QByteArray readCertFile(const char* name)
     QFile file(QStringLiteral(KAVO_TEST_CERT_DIR "/") + QLatin1String(name));
     if (!file.open(QIODevice::ReadOnly)) qFatal("missing test certificate file %s", name);
     return file.readAll();
+}
+
+// Everything written has left Qt's buffers and been acknowledged by the peer's
+// kernel, so that what follows (a close or a reset) cannot cut it short.
+bool allSent(QTcpSocket* socket)
+{
+    auto* ssl = qobject_cast<QSslSocket*>(socket);
+    if (socket->bytesToWrite() > 0 || (ssl != nullptr && ssl->encryptedBytesToWrite() > 0)) return false;
+    int unacknowledged = 0;
+    return ::ioctl(static_cast<int>(socket->socketDescriptor()), SIOCOUTQ, &unacknowledged) == 0 && unacknowledged == 0;
+}
+
+void whenAllSent(QTcpSocket* socket, std::function<void()> then)
+{
+    auto* poll = new QTimer(socket);
+    QObject::connect(poll, &QTimer::timeout, socket, [socket, poll, then = std::move(then)] {
+        if (!allSent(socket)) return;
+        poll->deleteLater();
+        then();
+    });
+    poll->start(5);
+}
+
+void end(QTcpSocket* socket, ScriptedAnswer::Ending ending)
+{
+    using Ending = ScriptedAnswer::Ending;
+    if (ending == Ending::Close) {
+        socket->disconnectFromHost(); // flushes first; over TLS it sends close_notify
+        return;
+    }
+    whenAllSent(socket, [socket, ending] {
+        const int descriptor = static_cast<int>(socket->socketDescriptor());
+        if (ending == Ending::Reset) {
+            const linger resetOnClose{1, 0};
+            ::setsockopt(descriptor, SOL_SOCKET, SO_LINGER, &resetOnClose, sizeof resetOnClose);
+        } else {
+            // Shut the TCP connection down under the TLS layer, so no close_notify can go out.
+            ::shutdown(descriptor, SHUT_RDWR);
+        }
+        socket->abort();
+    });
+}
+
+QByteArray chunked(const QByteArray& body, bool withLastChunk)
+{
+    constexpr qsizetype kChunk = 16 * 1024;
+    QByteArray coded;
+    for (qsizetype at = 0; at < body.size(); at += kChunk) {
+        const QByteArray chunk = body.mid(at, kChunk);
+        coded += QByteArray::number(chunk.size(), 16) + "\r\n" + chunk + "\r\n";
+    }
+    if (withLastChunk) coded += "0\r\n\r\n";
+    return coded;
 }
 
 QByteArray reasonPhrase(int status)
@@ -32,23 +100,37 @@ QByteArray reasonPhrase(int status)
 
 } // namespace
 
-TestHttpServer::TestHttpServer(bool tls, QObject* parent) : QObject(parent), tls_(tls)
+QByteArray TestHttpServer::certificatePem()
+{
+    return readCertFile("server.crt");
+}
+
+TestHttpServer::TestHttpServer(bool tls, QObject* parent) : QObject(parent), server_(new Listener(this)), tls_(tls)
 {
     if (tls) {
-        auto* sslServer = new QSslServer(this);
-        QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
-        configuration.setLocalCertificate(QSslCertificate(readCertFile("server.crt")));
-        configuration.setPrivateKey(QSslKey(readCertFile("server.key"), QSsl::Rsa));
-        configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
-        sslServer->setSslConfiguration(configuration);
-        server_ = sslServer;
-    } else {
-        server_ = new QTcpServer(this);
+        tlsConfiguration_ = QSslConfiguration::defaultConfiguration();
+        tlsConfiguration_.setLocalCertificate(QSslCertificate(readCertFile("server.crt")));
+        tlsConfiguration_.setPrivateKey(QSslKey(readCertFile("server.key"), QSsl::Rsa));
+        tlsConfiguration_.setPeerVerifyMode(QSslSocket::VerifyNone);
     }
-    connect(server_, &QTcpServer::pendingConnectionAvailable, this, [this] {
-        while (QTcpSocket* socket = server_->nextPendingConnection()) serve(socket);
-    });
+    server_->accepted = [this](qintptr descriptor) { accept(descriptor); };
     if (!server_->listen(QHostAddress::LocalHost, 0)) qFatal("test server cannot listen");
+}
+
+void TestHttpServer::accept(qintptr descriptor)
+{
+    ++connections_;
+    if (connections_ <= silentConnections_ || !tls_) {
+        auto* socket = new QTcpSocket(this);
+        socket->setSocketDescriptor(descriptor);
+        if (connections_ > silentConnections_) serve(socket);
+        return;
+    }
+    auto* socket = new QSslSocket(this);
+    socket->setSslConfiguration(tlsConfiguration_);
+    socket->setSocketDescriptor(descriptor);
+    connect(socket, &QSslSocket::encrypted, this, [this, socket] { serve(socket); });
+    socket->startServerEncryption();
 }
 
 TestHttpServer::~TestHttpServer() = default;
@@ -67,45 +149,52 @@ QUrl TestHttpServer::url(const QString& path) const
 
 void TestHttpServer::serve(QTcpSocket* socket)
 {
-    socket->setParent(this);
     auto* request = new QByteArray;
     connect(socket, &QObject::destroyed, this, [request] { delete request; });
-    connect(socket, &QTcpSocket::readyRead, this, [this, socket, request] {
+    const auto read = [this, socket, request] {
         request->append(socket->readAll());
         if (!request->contains("\r\n\r\n")) return;
         const QList<QByteArray> requestLine = request->left(request->indexOf("\r\n")).split(' ');
         const QString path = requestLine.size() >= 2 ? QString::fromLatin1(requestLine[1]) : QString();
         request->clear();
         requests_[path] += 1;
-        respond(socket, path);
-    });
+        const ScriptedAnswer script = scripts_.value(path, ScriptedAnswer::with(404, "not here"));
+        respond(socket, script);
+    };
+    connect(socket, &QTcpSocket::readyRead, this, read);
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    if (socket->bytesAvailable() > 0) read();
 }
 
-void TestHttpServer::respond(QTcpSocket* socket, const QString& path)
+void TestHttpServer::respond(QTcpSocket* socket, const ScriptedAnswer& script)
 {
-    const ScriptedAnswer script =
-        scripts_.value(path, ScriptedAnswer::with(404, "not here"));
     using Delivery = ScriptedAnswer::Delivery;
+    using Framing = ScriptedAnswer::Framing;
     QByteArray head = "HTTP/1.1 " + QByteArray::number(script.status) + ' ' + reasonPhrase(script.status) + "\r\n";
     head += "Content-Type: text/markdown; charset=utf-8\r\nConnection: close\r\n" + script.extraHeaders;
-    if (script.delivery != Delivery::Unframed) {
-        const qint64 length = script.announcedLength.value_or(script.body.size());
-        head += "Content-Length: " + QByteArray::number(script.delivery == Delivery::Trickle ? 1'000'000 : length) + "\r\n";
+    const bool cut = script.delivery == Delivery::Cut;
+    QByteArray body = cut ? script.body.left(script.body.size() / 2) : script.body;
+    switch (script.delivery == Delivery::Trickle ? Framing::Length : script.framing) {
+    case Framing::Length: {
+        const qint64 length = script.delivery == Delivery::Trickle ? 1'000'000
+                                                                   : script.announcedLength.value_or(script.body.size());
+        head += "Content-Length: " + QByteArray::number(length) + "\r\n";
+        break;
+    }
+    case Framing::Chunked:
+        head += "Transfer-Encoding: chunked\r\n";
+        body = chunked(body, !cut);
+        break;
+    case Framing::None: break;
     }
     head += "\r\n";
     socket->write(head);
 
     switch (script.delivery) {
     case Delivery::Whole:
-    case Delivery::Unframed:
-        socket->write(script.body);
-        socket->disconnectFromHost();
-        break;
-    case Delivery::ResetMidBody:
-        socket->write(script.body.left(script.body.size() / 2));
-        socket->flush();
-        QTimer::singleShot(50, socket, [socket] { socket->abort(); });
+    case Delivery::Cut:
+        socket->write(body);
+        end(socket, script.ending);
         break;
     case Delivery::Stall:
         socket->write(script.body.left(4));
