@@ -74,12 +74,6 @@ constexpr double kHour = 3600.0;
 constexpr double kDay = 86400.0;
 constexpr double kWeek = 604800.0;
 
-// `elapsed` is at least one `unit`, so the truncated count is at least 1.
-[[nodiscard]] std::string countAgo(double elapsed, double unit, char suffix)
-{
-    return std::to_string(static_cast<long long>(elapsed / unit)) + suffix + " ago";
-}
-
 // A formatter per call: the locale or zone may have changed since the last row
 // was drawn, and the date branch is only reached for old entries.
 [[nodiscard]] std::string formatMonthDay(ReferenceSeconds timestamp, const icu::Locale& locale,
@@ -98,15 +92,25 @@ constexpr double kWeek = 604800.0;
 }
 
 // Everything short of a week; nothing when the date is to be shown instead.
-// Strict comparisons, so that each boundary lands in the coarser unit.
-[[nodiscard]] std::optional<std::string> shortLabel(ReferenceSeconds timestamp, ReferenceSeconds now)
+// Strict comparisons, so that each boundary lands in the coarser unit; the
+// elapsed time is then at least one unit, so each count is at least 1.
+[[nodiscard]] std::optional<RelativeTime> shortSpan(ReferenceSeconds timestamp, ReferenceSeconds now)
 {
+    using Unit = RelativeTime::Unit;
     const double offset = timestamp - now;
-    if (offset > -kMinute) return std::string("Just now");
-    if (offset > -kHour) return countAgo(-offset, kMinute, 'm');
-    if (offset > -kDay) return countAgo(-offset, kHour, 'h');
-    if (offset > -kWeek) return countAgo(-offset, kDay, 'd');
+    const auto whole = [offset](Unit unit, double length) {
+        return RelativeTime{unit, static_cast<long long>(-offset / length), {}};
+    };
+    if (offset > -kMinute) return RelativeTime{};
+    if (offset > -kHour) return whole(Unit::minutes, kMinute);
+    if (offset > -kDay) return whole(Unit::hours, kHour);
+    if (offset > -kWeek) return whole(Unit::days, kDay);
     return std::nullopt;
+}
+
+[[nodiscard]] RelativeTime onDate(std::string date)
+{
+    return RelativeTime{RelativeTime::Unit::date, 0, std::move(date)};
 }
 
 // Markdown links "[label](target)" reduced to their labels, with the matches
@@ -182,21 +186,45 @@ NamedColor iconColor(std::string_view title)
     return firstMatch(title, kColorRules, NamedColor::gray);
 }
 
+RelativeTime relativeTime(ReferenceSeconds timestamp, ReferenceSeconds now)
+{
+    if (auto span = shortSpan(timestamp, now)) return std::move(*span);
+    return onDate(formatMonthDay(timestamp, icu::Locale::getDefault(),
+                                 std::unique_ptr<icu::TimeZone>(icu::TimeZone::createDefault())));
+}
+
+RelativeTime relativeTime(ReferenceSeconds timestamp, ReferenceSeconds now, const char* locale,
+                          std::string_view timeZone)
+{
+    if (auto span = shortSpan(timestamp, now)) return std::move(*span);
+    const auto zoneId =
+        icu::UnicodeString::fromUTF8(icu::StringPiece(timeZone.data(), static_cast<std::int32_t>(timeZone.size())));
+    return onDate(formatMonthDay(timestamp, icu::Locale(locale),
+                                 std::unique_ptr<icu::TimeZone>(icu::TimeZone::createTimeZone(zoneId))));
+}
+
+std::string englishText(const RelativeTime& time)
+{
+    using Unit = RelativeTime::Unit;
+    switch (time.unit) {
+    case Unit::justNow: return "Just now";
+    case Unit::minutes: return std::to_string(time.count) + "m ago";
+    case Unit::hours: return std::to_string(time.count) + "h ago";
+    case Unit::days: return std::to_string(time.count) + "d ago";
+    case Unit::date: return time.date;
+    }
+    return time.date;
+}
+
 std::string relativeTimeString(ReferenceSeconds timestamp, ReferenceSeconds now)
 {
-    if (auto label = shortLabel(timestamp, now)) return std::move(*label);
-    return formatMonthDay(timestamp, icu::Locale::getDefault(),
-                          std::unique_ptr<icu::TimeZone>(icu::TimeZone::createDefault()));
+    return englishText(relativeTime(timestamp, now));
 }
 
 std::string relativeTimeString(ReferenceSeconds timestamp, ReferenceSeconds now, const char* locale,
                                std::string_view timeZone)
 {
-    if (auto label = shortLabel(timestamp, now)) return std::move(*label);
-    const auto zoneId =
-        icu::UnicodeString::fromUTF8(icu::StringPiece(timeZone.data(), static_cast<std::int32_t>(timeZone.size())));
-    return formatMonthDay(timestamp, icu::Locale(locale),
-                          std::unique_ptr<icu::TimeZone>(icu::TimeZone::createTimeZone(zoneId)));
+    return englishText(relativeTime(timestamp, now, locale, timeZone));
 }
 
 std::string cleanDisplayText(std::string_view text)

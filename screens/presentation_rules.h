@@ -23,11 +23,29 @@ enum class NamedColor { red, pink, green, purple, orange, blue, cyan, teal, indi
 /// The tile colour for a category title, by the same kind of table; gray when no keyword is found.
 [[nodiscard]] NamedColor iconColor(std::string_view title);
 
-/// "Just now", "5m ago", "3h ago", "2d ago", or the date as "MMM d" in the
-/// current locale and time zone for a week or more.
-[[nodiscard]] std::string relativeTimeString(ReferenceSeconds timestamp, ReferenceSeconds now);
+/// How long ago a moment was, as a history row tells it: which unit, how
+/// many whole ones, or for a week or more the date itself. The words around
+/// the count are the screens' to choose, in the user's language.
+struct RelativeTime {
+    enum class Unit { justNow, minutes, hours, days, date };
+    Unit unit = Unit::justNow;
+    long long count = 0; ///< whole minutes, hours or days, at least 1; 0 otherwise
+    std::string date;    ///< "MMM d" in the locale and time zone asked for; only for `date`
+};
+
+/// The unit and count for `timestamp` seen at `now`; the date in the current
+/// locale and time zone.
+[[nodiscard]] RelativeTime relativeTime(ReferenceSeconds timestamp, ReferenceSeconds now);
 
 /// The same with an explicit locale (ICU name, e.g. "en_US") and time zone (e.g. "UTC"), for tests.
+[[nodiscard]] RelativeTime relativeTime(ReferenceSeconds timestamp, ReferenceSeconds now, const char* locale,
+                                        std::string_view timeZone);
+
+/// The English label: "Just now", "5m ago", "3h ago", "2d ago", or the date.
+[[nodiscard]] std::string englishText(const RelativeTime& time);
+
+/// englishText() of relativeTime(): the label without a translation.
+[[nodiscard]] std::string relativeTimeString(ReferenceSeconds timestamp, ReferenceSeconds now);
 [[nodiscard]] std::string relativeTimeString(ReferenceSeconds timestamp, ReferenceSeconds now, const char* locale,
                                              std::string_view timeZone);
 

@@ -5,6 +5,7 @@
 #include "screens/category_order.h"
 #include "screens/list_diff.h"
 #include "screens/presentation_rules.h"
+#include "screens/qt/relative_time_text.h"
 
 #include <QCoreApplication>
 
@@ -231,7 +232,7 @@ QVariant MainListModel::data(const QModelIndex& index, int role) const
     case TitleRole: return row.title;
     case SubtitleRole:
         // Worked out as the row is drawn, against the clock of that moment.
-        if (row.kind == History) return QString::fromStdString(screens::relativeTimeString(row.viewedAt, systemNow()));
+        if (row.kind == History) return relativeTimeText(screens::relativeTime(row.viewedAt, systemNow()));
         return row.subtitle;
     case HasSubtitleRole: return row.hasSubtitle;
     case SymbolRole: return row.symbol;
