@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // KAVO: a browsable, searchable catalogue of free media resources.
 #include "app/kavo_application.h"
+#include "app/translations.h"
 #include "platform/memory_policy.h"
 #include "screens/qt/enter_presses_buttons.h"
 
@@ -24,6 +25,8 @@ int main(int argc, char** argv)
     // The application id: the names of the installed desktop entry, icon and metainfo.
     QGuiApplication::setDesktopFileName(QStringLiteral("app.kavo.Kavo"));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/kavo/icons/app.kavo.Kavo.svg")));
+    // The screens in the system's language when the application has it; dates follow the locale through ICU.
+    const kavo::Translations translations(QLocale::system());
     kavo::EnterPressesButtons enterPressesButtons;
     application.installEventFilter(&enterPressesButtons);
     QQuickStyle::setStyle(QStringLiteral("Material"));

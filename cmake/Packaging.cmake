@@ -46,8 +46,10 @@ endif()
 # library names them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "qml6-module-qtqml, qml6-module-qtqml-models, qml6-module-qtqml-workerscript, qml6-module-qtquick, qml6-module-qtquick-window, qml6-module-qtquick-templates, qml6-module-qtquick-controls, qml6-module-qtquick-layouts, qml6-module-qt-labs-qmlmodels, libqt6svg6")
-# HTTPS needs the CA certificates; qt6-wayland lets the window run natively on Wayland.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ca-certificates, qt6-wayland")
+# HTTPS needs the CA certificates; qt6-wayland lets the window run natively on
+# Wayland; qt6-translations-l10n has Qt's own texts for the controls in the
+# languages the application speaks (its own texts are compiled in).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ca-certificates, qt6-wayland, qt6-translations-l10n")
 
 # `package_source`: the sources without build trees and fuzzing work files.
 set(CPACK_SOURCE_GENERATOR TGZ)
