@@ -4,12 +4,14 @@
 // services as QML sees it.
 #include "app/app_config.h"
 #include "app/build_config.h"
+#include "app/translations.h"
 #include "app_harness.h"
 #include "screens/qt/app_info.h"
 #include "screens/qt/cache_file.h"
 #include "screens/qt/category_detail_model.h"
 #include "screens/qt/main_list_model.h"
 #include "screens/qt/navigator.h"
+#include "screens/qt/relative_time_text.h"
 #include "test_files.h"
 #include "screens/qt/symbol_font.h"
 
@@ -76,6 +78,8 @@ private slots:
     void linkActionsRecordBeforeOpeningAndOpenOnlyWebLinks();
     void appInfoNamesTheSitesRootPageAndHost();
     void cacheFileRemovesOnlyTheServicesCache();
+    void relativeTimesSpeakTheLanguageWithItsPlurals_data();
+    void relativeTimesSpeakTheLanguageWithItsPlurals();
     void qmlSeesTheRootsInstances();
 };
 
@@ -230,6 +234,51 @@ void ScreenModelsTest::cacheFileRemovesOnlyTheServicesCache()
     remover.remove(data); // already gone: nothing happens
     remover.remove(nullptr);
     QVERIFY(QFileInfo::exists(neighbour));
+}
+
+void ScreenModelsTest::relativeTimesSpeakTheLanguageWithItsPlurals_data()
+{
+    using Unit = screens::RelativeTime::Unit;
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<bool>("translated");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("text");
+    const auto row = [](const char* name, const char* locale, bool translated, Unit unit, int count, const char* text) {
+        QTest::addRow("%s", name) << QString::fromLatin1(locale) << translated << static_cast<int>(unit) << count
+                                  << QString::fromUtf8(text);
+    };
+    // English is the source: no file, and exactly the rule's own labels.
+    row("en now", "en_US", false, Unit::justNow, 0, "Just now");
+    row("en 1m", "en_US", false, Unit::minutes, 1, "1m ago");
+    row("en 3h", "en_US", false, Unit::hours, 3, "3h ago");
+    row("en 1d", "en_US", false, Unit::days, 1, "1d ago");
+    // German and French, one and many; Austrian German finds the German file.
+    row("de now", "de_DE", true, Unit::justNow, 0, "Gerade eben");
+    row("de 1m", "de_DE", true, Unit::minutes, 1, "vor 1 Min.");
+    row("de 5h", "de_DE", true, Unit::hours, 5, "vor 5 Std.");
+    row("de 1d", "de_AT", true, Unit::days, 1, "vor 1 Tag");
+    row("de 2d", "de_DE", true, Unit::days, 2, "vor 2 Tagen");
+    row("fr now", "fr_FR", true, Unit::justNow, 0, "À l’instant");
+    row("fr 2m", "fr_FR", true, Unit::minutes, 2, "il y a 2 min");
+    row("fr 1d", "fr_CA", true, Unit::days, 1, "il y a 1 jour");
+    row("fr 3d", "fr_FR", true, Unit::days, 3, "il y a 3 jours");
+    // A language the application does not speak stays English.
+    row("es 2d", "es_ES", false, Unit::days, 2, "2d ago");
+}
+
+void ScreenModelsTest::relativeTimesSpeakTheLanguageWithItsPlurals()
+{
+    QFETCH(QString, locale);
+    QFETCH(bool, translated);
+    QFETCH(int, unit);
+    QFETCH(int, count);
+    QFETCH(QString, text);
+    const Translations translations{QLocale(locale)};
+    QCOMPARE(translations.hasApplicationTranslation(), translated);
+    QCOMPARE(relativeTimeText({static_cast<screens::RelativeTime::Unit>(unit), count, {}}), text);
+    // An older entry shows the date as the rule formatted it, untouched.
+    QCOMPARE(relativeTimeText({screens::RelativeTime::Unit::date, 0, "5. Jan."}), QStringLiteral("5. Jan."));
 }
 
 void ScreenModelsTest::qmlSeesTheRootsInstances()
