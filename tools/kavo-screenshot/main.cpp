@@ -6,6 +6,7 @@
 // usage: kavo-screenshot PAGE.md OUTDIR [SEARCH]
 #include "app/inert_links.h"
 #include "app/kavo_application.h"
+#include "app/translations.h"
 #include "catalog/catalog_json.h"
 #include "catalog/parser.h"
 #include "platform/file_io.h"
@@ -56,6 +57,8 @@ bool save(QQuickWindow* window, const QString& path)
 int main(int argc, char** argv)
 {
     QGuiApplication application(argc, argv);
+    // In the system's language, as the application: LANG=de_DE.UTF-8 gives German pictures.
+    const kavo::Translations translations(QLocale::system());
     QQuickStyle::setStyle(QStringLiteral("Material"));
     if (qEnvironmentVariableIsEmpty("QT_QUICK_CONTROLS_MATERIAL_THEME")) {
         qputenv("QT_QUICK_CONTROLS_MATERIAL_THEME", "Light");
