@@ -26,7 +26,6 @@ ItemDelegate {
 
     objectName: "category_" + title
     width: ListView.view.width
-    focus: ListView.isCurrentItem
     text: title
     Accessible.name: title
     Accessible.description: (selected ? qsTr("Open") + ", " : "") + qsTr("%n entries", "", count)
@@ -61,14 +60,16 @@ ItemDelegate {
             Layout.fillWidth: true
             Layout.topMargin: 4
             Layout.bottomMargin: 4
-            Label {
+            TextLabel {
+                Accessible.ignored: true
                 text: row.title
                 textFormat: Text.PlainText
                 elide: Text.ElideRight
                 maximumLineCount: 1
                 Layout.fillWidth: true
             }
-            Label {
+            TextLabel {
+                Accessible.ignored: true
                 visible: row.hasSubtitle
                 text: row.subtitle
                 textFormat: Text.PlainText
@@ -79,7 +80,8 @@ ItemDelegate {
                 Layout.fillWidth: true
             }
         }
-        Label {
+        TextLabel {
+            Accessible.ignored: true
             objectName: "count"
             text: row.count
             textFormat: Text.PlainText

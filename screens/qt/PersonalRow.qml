@@ -23,7 +23,6 @@ ItemDelegate {
     property color symbolColor
 
     width: ListView.view.width
-    focus: ListView.isCurrentItem
     text: title
     Accessible.name: title
     Accessible.description: [hasSubtitle ? subtitle : "", isFavorite ? qsTr("Favorite") : ""]
@@ -71,14 +70,16 @@ ItemDelegate {
         ColumnLayout {
             spacing: 2
             Layout.fillWidth: true
-            Label {
+            TextLabel {
+                Accessible.ignored: true
                 text: row.title
                 textFormat: Text.PlainText
                 elide: Text.ElideRight
                 maximumLineCount: 1
                 Layout.fillWidth: true
             }
-            Label {
+            TextLabel {
+                Accessible.ignored: true
                 visible: row.hasSubtitle
                 text: row.subtitle
                 textFormat: Text.PlainText
