@@ -31,7 +31,11 @@ ItemDelegate {
     Accessible.description: (selected ? qsTr("Open") + ", " : "") + qsTr("%n entries", "", count)
                             + (hasSubtitle ? ". " + subtitle : "")
     Accessible.onPressAction: activated(false)
-    onClicked: activated(false)
+    // A tapped row becomes the current one, so the keyboard carries on from it.
+    onClicked: {
+        ListView.view.currentIndex = index
+        activated(false)
+    }
     Keys.onReturnPressed: activated(true)
     Keys.onEnterPressed: activated(true)
     Keys.onRightPressed: activated(true)

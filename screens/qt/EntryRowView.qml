@@ -141,7 +141,10 @@ Item {
             }
             TapHandler {
                 objectName: "entryTap"
-                onTapped: entry.openEntry()
+                onTapped: {
+                    entry.ListView.view.currentIndex = entry.index // the keyboard carries on from here
+                    entry.openEntry()
+                }
                 onLongPressed: entry.showContextMenu(false)
             }
             TapHandler {

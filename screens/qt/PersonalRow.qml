@@ -34,7 +34,11 @@ ItemDelegate {
         menu.openFor(row, title, url, ListView.view.model.badgeFor(url), byKeyboard)
     }
 
-    onClicked: open()
+    // A tapped row becomes the current one, so the keyboard carries on from it.
+    onClicked: {
+        ListView.view.currentIndex = index
+        open()
+    }
     onPressAndHold: showMenu(false)
     TapHandler {
         acceptedButtons: Qt.RightButton
