@@ -44,11 +44,12 @@ Page {
                 objectName: "backButton"
                 visible: page.showsBack
                 Accessible.name: qsTr("Back")
+                Accessible.onPressAction: clicked()
                 contentItem: Symbol { name: "chevron.left"; size: 22; color: backButton.Material.foreground }
                 onClicked: page.backRequested()
                 FocusRing { control: backButton; ringColor: backButton.Material.foreground }
             }
-            Label {
+            TextLabel {
                 text: page.title
                 textFormat: Text.PlainText
                 elide: Text.ElideRight
@@ -80,7 +81,7 @@ Page {
             }
         }
 
-        header: Label {
+        header: TextLabel {
             width: ListView.view.width
             text: page.title
             textFormat: Text.PlainText

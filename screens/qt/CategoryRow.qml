@@ -26,13 +26,16 @@ ItemDelegate {
 
     objectName: "category_" + title
     width: ListView.view.width
-    focus: ListView.isCurrentItem
     text: title
     Accessible.name: title
     Accessible.description: (selected ? qsTr("Open") + ", " : "") + qsTr("%n entries", "", count)
                             + (hasSubtitle ? ". " + subtitle : "")
     Accessible.onPressAction: activated(false)
-    onClicked: activated(false)
+    // A tapped row becomes the current one, so the keyboard carries on from it.
+    onClicked: {
+        ListView.view.currentIndex = index
+        activated(false)
+    }
     Keys.onReturnPressed: activated(true)
     Keys.onEnterPressed: activated(true)
     Keys.onRightPressed: activated(true)
@@ -61,14 +64,16 @@ ItemDelegate {
             Layout.fillWidth: true
             Layout.topMargin: 4
             Layout.bottomMargin: 4
-            Label {
+            TextLabel {
+                Accessible.ignored: true
                 text: row.title
                 textFormat: Text.PlainText
                 elide: Text.ElideRight
                 maximumLineCount: 1
                 Layout.fillWidth: true
             }
-            Label {
+            TextLabel {
+                Accessible.ignored: true
                 visible: row.hasSubtitle
                 text: row.subtitle
                 textFormat: Text.PlainText
@@ -79,7 +84,8 @@ ItemDelegate {
                 Layout.fillWidth: true
             }
         }
-        Label {
+        TextLabel {
+            Accessible.ignored: true
             objectName: "count"
             text: row.count
             textFormat: Text.PlainText

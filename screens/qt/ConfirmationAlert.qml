@@ -22,7 +22,7 @@ Dialog {
     onShownChanged: shown ? open() : close()
     onOpened: cancelButton.forceActiveFocus(Qt.PopupFocusReason)
 
-    Label {
+    TextLabel {
         objectName: alert.objectName + "Message"
         width: alert.availableWidth
         text: alert.message
@@ -37,6 +37,7 @@ Dialog {
             flat: true
             font.capitalization: Font.MixedCase
             Accessible.name: text
+            Accessible.onPressAction: clicked()
             DialogButtonBox.buttonRole: DialogButtonBox.RejectRole
             FocusRing { control: cancelButton; shown: cancelButton.activeFocus }
         }
@@ -47,6 +48,7 @@ Dialog {
             flat: true
             font.capitalization: Font.MixedCase
             Accessible.name: text
+            Accessible.onPressAction: clicked()
             Material.foreground: Material.Red
             DialogButtonBox.buttonRole: DialogButtonBox.DestructiveRole
             FocusRing { control: clearButton; shown: clearButton.activeFocus }

@@ -52,11 +52,12 @@ Page {
                 id: settingsButton
                 objectName: "settingsButton"
                 Accessible.name: qsTr("Settings")
+                Accessible.onPressAction: clicked()
                 contentItem: Symbol { name: "gearshape"; size: 22; color: settingsButton.Material.foreground }
                 onClicked: page.showSettings = true
                 FocusRing { control: settingsButton; ringColor: settingsButton.Material.foreground }
             }
-            Label {
+            TextLabel {
                 text: page.title
                 elide: Text.ElideRight
                 font.pixelSize: Appearance.headline
@@ -68,6 +69,7 @@ Page {
                 id: refreshButton
                 objectName: "refreshButton"
                 Accessible.name: qsTr("Refresh")
+                Accessible.onPressAction: if (enabled) clicked()
                 enabled: !page.dataService.isLoading
                 contentItem: Item {
                     implicitWidth: 24
@@ -151,7 +153,7 @@ Page {
             }
 
             section.property: "section"
-            section.delegate: Label {
+            section.delegate: TextLabel {
                 required property string section
                 width: ListView.view.width
                 height: section === "" ? 0 : implicitHeight

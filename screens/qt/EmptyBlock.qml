@@ -16,13 +16,13 @@ ColumnLayout {
     spacing: 16
     Item { implicitHeight: 24 }
     Symbol { name: "arrow.clockwise"; size: 36; color: Material.secondaryTextColor; Layout.alignment: Qt.AlignHCenter }
-    Label {
+    TextLabel {
         text: qsTr("No content loaded")
         font.pixelSize: Appearance.headline
         font.bold: true
         Layout.alignment: Qt.AlignHCenter
     }
-    Label {
+    TextLabel {
         text: qsTr("Tap refresh to download content")
         wrapMode: Text.Wrap
         horizontalAlignment: Text.AlignHCenter
@@ -38,6 +38,7 @@ ColumnLayout {
         text: qsTr("Refresh")
         font.capitalization: Font.MixedCase
         Accessible.name: text
+        Accessible.onPressAction: clicked()
         Layout.alignment: Qt.AlignHCenter
         onClicked: block.refreshRequested()
         FocusRing { control: refresh }

@@ -23,6 +23,12 @@ Menu {
     objectName: "entryMenu"
     title: name
     margins: 8
+    // Qt 6.4 gives a menu no accessible name; its content's parent is the
+    // popup's own item. The style's scroll indicator is decoration.
+    Component.onCompleted: {
+        contentItem.parent.Accessible.name = Qt.binding(() => menu.title)
+        if (contentItem.ScrollIndicator.vertical) contentItem.ScrollIndicator.vertical.Accessible.ignored = true
+    }
 
     function openFor(item, entryName, entryUrl, entryBadge, byKeyboard) {
         row = item

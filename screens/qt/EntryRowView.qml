@@ -31,7 +31,6 @@ Item {
 
     width: ListView.view.width
     implicitHeight: content.implicitHeight + 12
-    focus: ListView.isCurrentItem
     objectName: "entry_" + name
 
     Accessible.role: Accessible.ListItem
@@ -51,11 +50,14 @@ Item {
     }
     function openEntry() { actions.openEntry(name, url) }
     function showContextMenu(byKeyboard) { menu.openFor(entry, name, url, badge, byKeyboard) }
+    function openRelatedLinks(byKeyboard) {
+        relatedMenu.openFor(byKeyboard ? entry : relatedButton, name, url, relatedNames, relatedUrls, byKeyboard)
+    }
 
     Keys.onReturnPressed: openEntry()
     // Right opens the further links, when there are any.
     Keys.onRightPressed: event => {
-        if (accessory === "menu") relatedMenu.openFor(entry, name, url, relatedNames, relatedUrls, true)
+        if (accessory === "menu") openRelatedLinks(true)
         else event.accepted = false
     }
     Keys.onEnterPressed: openEntry()
@@ -108,8 +110,9 @@ Item {
                 ColumnLayout {
                     spacing: 3
                     Layout.fillWidth: true
-                    Label {
+                    TextLabel {
                         objectName: "entryName"
+                        Accessible.ignored: true
                         text: entry.name
                         textFormat: Text.PlainText
                         elide: Text.ElideRight
@@ -119,7 +122,7 @@ Item {
                     }
                     // Our own rendering of the description: links and
                     // emphasis only, nothing that could fetch.
-                    Label {
+                    TextLabel {
                         objectName: "entryDescription"
                         visible: entry.hasDescription
                         text: entry.descriptionText
@@ -138,7 +141,10 @@ Item {
             }
             TapHandler {
                 objectName: "entryTap"
-                onTapped: entry.openEntry()
+                onTapped: {
+                    entry.ListView.view.currentIndex = entry.index // the keyboard carries on from here
+                    entry.openEntry()
+                }
                 onLongPressed: entry.showContextMenu(false)
             }
             TapHandler {
@@ -161,9 +167,9 @@ Item {
                 padding: 0
                 focusPolicy: Qt.NoFocus // the row's menu holds the same links for the keyboard
                 Accessible.name: qsTr("More links")
+                Accessible.onPressAction: clicked()
                 contentItem: Symbol { name: "ellipsis"; size: Appearance.caption + 4; color: Material.secondaryTextColor }
-                onClicked: entry.relatedMenu.openFor(relatedButton, entry.name, entry.url, entry.relatedNames,
-                                                     entry.relatedUrls, false)
+                onClicked: entry.openRelatedLinks(false)
             }
             Symbol {
                 objectName: "favoriteStar"

@@ -17,7 +17,7 @@ RowLayout {
     spacing: 12
     Item { implicitWidth: 8 }
     Symbol { name: "exclamationmark.triangle.fill"; color: Colors.orange }
-    Label {
+    TextLabel {
         objectName: "errorMessage"
         text: row.title
         textFormat: Text.PlainText
@@ -36,6 +36,7 @@ RowLayout {
         font.pixelSize: Appearance.caption
         font.capitalization: Font.MixedCase
         Accessible.name: text
+        Accessible.onPressAction: clicked()
         onClicked: row.retryRequested()
         FocusRing { control: retry }
     }

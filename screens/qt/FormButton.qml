@@ -16,6 +16,7 @@ ItemDelegate {
     hoverEnabled: false
     Accessible.role: Accessible.Button
     Accessible.name: text
+    Accessible.onPressAction: clicked()
     contentItem: RowLayout {
         spacing: 12
         Symbol {
@@ -23,8 +24,9 @@ ItemDelegate {
             color: button.tint
             Layout.preferredWidth: 24
         }
-        Label {
+        TextLabel {
             text: button.text
+            Accessible.ignored: true
             color: button.tint
             elide: Text.ElideRight
             Layout.fillWidth: true

@@ -48,6 +48,14 @@ ListView {
     }
     function first() { return moveTo(stopFrom(0, 1)) }
 
+    // The current row has the keyboard while the list does, and takes it
+    // straight from the row before, so that assistive technology announces
+    // each row it moves to (and not the list in between).
+    onCurrentItemChanged: if (activeFocus && currentItem) currentItem.forceActiveFocus(Qt.OtherFocusReason)
+    onActiveFocusChanged: {
+        if (activeFocus && currentItem && !currentItem.activeFocus) currentItem.forceActiveFocus(Qt.OtherFocusReason)
+    }
+
     // New rows (a search): the keyboard starts again at the first row.
     Connections {
         target: list.model

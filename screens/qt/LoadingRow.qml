@@ -19,7 +19,7 @@ RowLayout {
         implicitHeight: 32
         Accessible.name: qsTr("Loading")
     }
-    Label {
+    TextLabel {
         text: qsTr("Loading KAVO…")
         font.pixelSize: Appearance.subheadline
         color: Material.secondaryTextColor

@@ -17,13 +17,13 @@ ColumnLayout {
     spacing: 16
     Item { implicitHeight: 24 }
     Symbol { name: "magnifyingglass"; size: 36; color: Material.secondaryTextColor; Layout.alignment: Qt.AlignHCenter }
-    Label {
+    TextLabel {
         text: qsTr("No results")
         font.pixelSize: Appearance.headline
         font.bold: true
         Layout.alignment: Qt.AlignHCenter
     }
-    Label {
+    TextLabel {
         objectName: "noResultsText"
         text: qsTr("No entries match \"%1\"").arg(block.searchText)
         textFormat: Text.PlainText
@@ -41,6 +41,7 @@ ColumnLayout {
         text: qsTr("Clear Search")
         font.capitalization: Font.MixedCase
         Accessible.name: text
+        Accessible.onPressAction: clicked()
         Layout.alignment: Qt.AlignHCenter
         onClicked: block.clearRequested()
         FocusRing { control: clear }

@@ -5,7 +5,7 @@ import QtQuick.Controls.Material
 import Kavo
 
 // A category's or a section's note, cleaned, as plain text.
-Label {
+TextLabel {
     required property int index
     required property string label
     objectName: "note"

@@ -23,7 +23,6 @@ ItemDelegate {
     property color symbolColor
 
     width: ListView.view.width
-    focus: ListView.isCurrentItem
     text: title
     Accessible.name: title
     Accessible.description: [hasSubtitle ? subtitle : "", isFavorite ? qsTr("Favorite") : ""]
@@ -35,7 +34,11 @@ ItemDelegate {
         menu.openFor(row, title, url, ListView.view.model.badgeFor(url), byKeyboard)
     }
 
-    onClicked: open()
+    // A tapped row becomes the current one, so the keyboard carries on from it.
+    onClicked: {
+        ListView.view.currentIndex = index
+        open()
+    }
     onPressAndHold: showMenu(false)
     TapHandler {
         acceptedButtons: Qt.RightButton
@@ -71,14 +74,16 @@ ItemDelegate {
         ColumnLayout {
             spacing: 2
             Layout.fillWidth: true
-            Label {
+            TextLabel {
+                Accessible.ignored: true
                 text: row.title
                 textFormat: Text.PlainText
                 elide: Text.ElideRight
                 maximumLineCount: 1
                 Layout.fillWidth: true
             }
-            Label {
+            TextLabel {
+                Accessible.ignored: true
                 visible: row.hasSubtitle
                 text: row.subtitle
                 textFormat: Text.PlainText

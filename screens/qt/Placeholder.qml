@@ -21,7 +21,7 @@ Pane {
             Layout.alignment: Qt.AlignHCenter
             Accessible.ignored: true
         }
-        Label {
+        TextLabel {
             text: "KAVO"
             font.pixelSize: Appearance.largeTitle
             font.bold: true

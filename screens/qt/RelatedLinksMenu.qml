@@ -21,6 +21,12 @@ Menu {
     objectName: "relatedMenu"
     title: name
     margins: 8
+    // Qt 6.4 gives a menu no accessible name; its content's parent is the
+    // popup's own item. The style's scroll indicator is decoration.
+    Component.onCompleted: {
+        contentItem.parent.Accessible.name = Qt.binding(() => qsTr("Links of %1").arg(menu.name))
+        if (contentItem.ScrollIndicator.vertical) contentItem.ScrollIndicator.vertical.Accessible.ignored = true
+    }
     // Symbol, spacing and paddings beside the widest name.
     width: Math.min(windowWidth - 2 * margins,
                     Math.max(200, 88 + Math.max(...[menu.name].concat(menu.names).map(text => metrics.advanceWidth(text)))))

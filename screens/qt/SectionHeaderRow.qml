@@ -5,7 +5,7 @@ import QtQuick.Controls.Material
 import Kavo
 
 // "General", or a section's title as written.
-Label {
+TextLabel {
     required property int index
     required property string label
     width: ListView.view.width

@@ -52,8 +52,12 @@ Drawer {
     width: parent ? parent.width : 400
     height: parent ? parent.height * 0.92 : 700
     Overlay.modal: Rectangle { color: Colors.dim }
+    // Qt 6.4 gives a drawer no accessible name; its content's parent is the popup's own item.
+    Component.onCompleted: {
+        contentItem.parent.Accessible.name = qsTr("Settings")
+        if (shown) open() // made on demand: asked for already
+    }
     onShownChanged: shown ? open() : close()
-    Component.onCompleted: if (shown) open() // made on demand: asked for already
     onClosed: {
         showClearCacheAlert = false
         showClearHistoryAlert = false
@@ -66,8 +70,6 @@ Drawer {
     ColumnLayout {
         anchors.fill: parent
         spacing: 0
-        Accessible.role: Accessible.Dialog
-        Accessible.name: qsTr("Settings")
 
         ToolBar {
             Material.elevation: 0 // flat, as on the main screen
@@ -75,7 +77,7 @@ Drawer {
             RowLayout {
                 anchors.fill: parent
                 Item { Layout.preferredWidth: doneButton.implicitWidth }
-                Label {
+                TextLabel {
                     objectName: "settingsTitle"
                     text: qsTr("Settings")
                     font.pixelSize: Appearance.headline
@@ -89,6 +91,7 @@ Drawer {
                     text: qsTr("Done")
                     font.capitalization: Font.MixedCase
                     Accessible.name: text
+                    Accessible.onPressAction: clicked()
                     onClicked: sheet.dismiss()
                     FocusRing { control: doneButton; ringColor: doneButton.Material.foreground }
                 }
@@ -165,7 +168,7 @@ Drawer {
                             Layout.leftMargin: 16
                             Layout.rightMargin: 8
                             Layout.minimumHeight: 48
-                            Label { objectName: "sourceLabel"; text: qsTr("Source") }
+                            TextLabel { objectName: "sourceLabel"; text: qsTr("Source") }
                             Item { Layout.fillWidth: true }
                             AbstractButton {
                                 id: sourceLink
@@ -175,7 +178,8 @@ Drawer {
                                 Accessible.role: Accessible.Link
                                 Accessible.name: text
                                 Accessible.description: qsTr("Opens %1 in the browser").arg(sheet.appInfo.siteUrl)
-                                contentItem: Label {
+                                Accessible.onPressAction: clicked()
+                                contentItem: TextLabel {
                                     text: sourceLink.text
                                     textFormat: Text.PlainText
                                     color: Colors.link
@@ -194,9 +198,9 @@ Drawer {
                             Layout.leftMargin: 16
                             Layout.rightMargin: 16
                             Layout.minimumHeight: 48
-                            Label { objectName: "versionLabel"; text: qsTr("Version") }
+                            TextLabel { objectName: "versionLabel"; text: qsTr("Version") }
                             Item { Layout.fillWidth: true }
-                            Label {
+                            TextLabel {
                                 objectName: "versionValue"
                                 text: sheet.appInfo.version
                                 textFormat: Text.PlainText
@@ -205,7 +209,7 @@ Drawer {
                         }
                     }
 
-                    Label {
+                    TextLabel {
                         objectName: "aboutFooter"
                         text: qsTr("Free media resources curated by the KAVO community.")
                         font.pixelSize: Appearance.caption

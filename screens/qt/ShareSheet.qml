@@ -21,6 +21,8 @@ Drawer {
     modal: true
     width: parent ? parent.width : 400
     Overlay.modal: Rectangle { color: Colors.dim }
+    // Qt 6.4 gives a drawer no accessible name; its content's parent is the popup's own item.
+    Component.onCompleted: contentItem.parent.Accessible.name = Qt.binding(() => qsTr("Share %1").arg(sheet.name))
 
     function present(entryName, entryUrl) {
         name = entryName
@@ -35,15 +37,14 @@ Drawer {
         Layout.fillWidth: true
         Accessible.role: Accessible.Button
         Accessible.name: text
+        Accessible.onPressAction: clicked()
         FocusRing { control: option; shown: option.activeFocus }
     }
 
     ColumnLayout {
         width: parent.width
         spacing: 4
-        Accessible.role: Accessible.Dialog
-        Accessible.name: qsTr("Share %1").arg(sheet.name)
-        Label {
+        TextLabel {
             text: sheet.name
             textFormat: Text.PlainText
             font.pixelSize: Appearance.headline
@@ -53,7 +54,7 @@ Drawer {
             Layout.margins: 16
             Layout.bottomMargin: 0
         }
-        Label {
+        TextLabel {
             text: sheet.url
             textFormat: Text.PlainText
             font.pixelSize: Appearance.caption

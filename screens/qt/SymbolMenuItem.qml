@@ -10,6 +10,7 @@ MenuItem {
     id: item
     property string symbol
     Accessible.name: text
+    Accessible.onPressAction: triggered() // the menu closes on it, as on a tap
     contentItem: RowLayout {
         spacing: 12
         Symbol {
@@ -18,8 +19,9 @@ MenuItem {
             color: item.palette.text
             Layout.preferredWidth: 20
         }
-        Label {
+        TextLabel {
             text: item.text
+            Accessible.ignored: true
             textFormat: Text.PlainText
             elide: Text.ElideRight
             Layout.fillWidth: true

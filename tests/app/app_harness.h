@@ -5,6 +5,7 @@
 #include "test_http_server.h"
 
 #include <QObject>
+#include <QQmlApplicationEngine>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -74,6 +75,8 @@ public:
 
     /// From now on the primary endpoint answers with `page`, whole.
     Q_INVOKABLE void servePage(const QString& page);
+    /// The application's own window, in `engine`.
+    void show(QQmlApplicationEngine& engine) { root_->show(engine); }
     Q_INVOKABLE void addHistory(const QString& name, const QString& url);
     Q_INVOKABLE void addFavorite(const QString& name, const QString& url);
     Q_INVOKABLE bool fileExists(const QString& path) const;

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kavo-screenshot: starts the real application window on a given page and
-// saves pictures of the main screen, the settings sheet, a search, a
-// category and an entry's context menu. Meant to run under Xvfb with the xcb platform (scripts/screenshot).
+// saves pictures of it. Meant to run under Xvfb with the xcb platform
+// (scripts/screenshot, which takes every picture the README shows).
 //
-// usage: kavo-screenshot PAGE.md OUTDIR [SEARCH]
+// usage: kavo-screenshot PAGE.md OUTDIR PREFIX WIDTHxHEIGHT SEARCH SHOTS
+//   SHOTS: some of main, settings, search, category, context-menu (comma
+//   separated), saved as OUTDIR/PREFIX-SHOT.png. A wide window (720 px and
+//   more) opens the first category beside the list before anything else.
 #include "app/inert_links.h"
 #include "app/kavo_application.h"
 #include "app/translations.h"
@@ -64,13 +67,15 @@ int main(int argc, char** argv)
         qputenv("QT_QUICK_CONTROLS_MATERIAL_THEME", "Light");
     }
     const QStringList arguments = application.arguments();
-    if (arguments.size() < 3) {
-        std::fprintf(stderr, "usage: kavo-screenshot PAGE.md OUTDIR [SEARCH]\n");
+    const QStringList size = arguments.value(4).split(QLatin1Char('x'));
+    if (arguments.size() != 7 || size.size() != 2) {
+        std::fprintf(stderr, "usage: kavo-screenshot PAGE.md OUTDIR PREFIX WIDTHxHEIGHT SEARCH SHOTS\n");
         return 2;
     }
-    const QString outDir = arguments[2];
-    const QString query = arguments.size() > 3 ? arguments[3] : QStringLiteral("open");
-    QDir().mkpath(outDir);
+    const QStringList shots = arguments[6].split(QLatin1Char(','));
+    const QString out = arguments[2] + QLatin1Char('/') + arguments[3] + QLatin1Char('-');
+    const QString query = arguments[5];
+    QDir().mkpath(arguments[2]);
 
     // The page becomes the cache, so the catalogue is there at the first frame.
     QTemporaryDir caches;
@@ -107,27 +112,46 @@ int main(int argc, char** argv)
     if (engine.rootObjects().isEmpty()) return 1;
     auto* window = qobject_cast<QQuickWindow*>(engine.rootObjects().first());
     if (!window || !QTest::qWaitForWindowExposed(window)) return 1;
+    window->resize(size[0].toInt(), size[1].toInt());
+    const bool wide = window->width() >= 720;
 
-    bool ok = save(window, outDir + "/main.png");
-    if (QQuickItem* gear = findItem(window, QStringLiteral("settingsButton"))) {
-        QMetaObject::invokeMethod(gear, "clicked");
-        ok = save(window, outDir + "/settings.png") && ok;
+    // The first category row opens its screen: over the list, or beside it.
+    auto openFirstCategory = [window] {
+        QQuickItem* category = findItem(window, QStringLiteral("category_"));
+        if (category) QMetaObject::invokeMethod(category, "clicked");
+        return category != nullptr;
+    };
+    QQuickItem* search = findItem(window, QStringLiteral("searchField"));
+    if (search == nullptr) return 1;
+
+    bool ok = !wide || openFirstCategory();
+    auto take = [&](const QString& shot) {
+        if (shots.contains(shot)) ok = save(window, out + shot + QStringLiteral(".png")) && ok;
+    };
+    take(QStringLiteral("main"));
+    if (shots.contains(QStringLiteral("settings"))) {
+        QQuickItem* gear = findItem(window, QStringLiteral("settingsButton"));
+        if (gear) QMetaObject::invokeMethod(gear, "clicked");
+        take(QStringLiteral("settings"));
         if (QQuickItem* done = findItem(window, QStringLiteral("settingsDone"))) QMetaObject::invokeMethod(done, "clicked");
         QTest::qWait(500);
+        ok = gear && ok;
     }
-    QQuickItem* search = findItem(window, QStringLiteral("searchField"));
-    if (search) search->setProperty("text", query);
-    ok = save(window, outDir + "/search.png") && ok;
-    if (search) search->setProperty("text", QString());
-    QTest::qWait(100);
-
-    // The first category row opens its screen; there, an entry's context menu.
-    QQuickItem* category = findItem(window, QStringLiteral("category_"));
-    if (category) QMetaObject::invokeMethod(category, "clicked");
-    ok = save(window, outDir + "/category.png") && ok;
-
-    QQuickItem* entry = findItem(window, QStringLiteral("entry_"));
-    if (entry) QMetaObject::invokeMethod(entry, "showContextMenu");
-    ok = save(window, outDir + "/context-menu.png") && ok;
-    return ok && category && entry ? 0 : 1;
+    if (shots.contains(QStringLiteral("search"))) {
+        search->setProperty("text", query);
+        take(QStringLiteral("search"));
+        search->setProperty("text", QString());
+        QTest::qWait(100);
+    }
+    if (!wide && (shots.contains(QStringLiteral("category")) || shots.contains(QStringLiteral("context-menu")))) {
+        ok = openFirstCategory() && ok;
+    }
+    take(QStringLiteral("category"));
+    if (shots.contains(QStringLiteral("context-menu"))) {
+        QQuickItem* entry = findItem(window, QStringLiteral("entry_"));
+        if (entry) QMetaObject::invokeMethod(entry, "showContextMenu", Q_ARG(QVariant, true));
+        take(QStringLiteral("context-menu"));
+        ok = entry && ok;
+    }
+    return ok ? 0 : 1;
 }
