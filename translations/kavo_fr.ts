@@ -177,6 +177,13 @@
     </message>
 </context>
 <context>
+    <name>RelatedLinksMenu</name>
+    <message>
+        <source>Links of %1</source>
+        <translation>Liens de %1</translation>
+    </message>
+</context>
+<context>
     <name>RelativeTime</name>
     <message>
         <source>Just now</source>
