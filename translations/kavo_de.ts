@@ -21,6 +21,10 @@
             <numerusform>%n Einträge</numerusform>
         </translation>
     </message>
+    <message>
+        <source>1 entry</source>
+        <translation>1 Eintrag</translation>
+    </message>
 </context>
 <context>
     <name>ConfirmationAlert</name>

@@ -21,6 +21,10 @@
             <numerusform>%n entrées</numerusform>
         </translation>
     </message>
+    <message>
+        <source>1 entry</source>
+        <translation>1 entrée</translation>
+    </message>
 </context>
 <context>
     <name>ConfirmationAlert</name>

@@ -28,7 +28,8 @@ ItemDelegate {
     width: ListView.view.width
     text: title
     Accessible.name: title
-    Accessible.description: (selected ? qsTr("Open") + ", " : "") + qsTr("%n entries", "", count)
+    // English needs its singular spelled out: no translation is loaded for it.
+    Accessible.description: (selected ? qsTr("Open") + ", " : "") + (count === 1 ? qsTr("1 entry") : qsTr("%n entries", "", count))
                             + (hasSubtitle ? ". " + subtitle : "")
     Accessible.onPressAction: activated(false)
     // A tapped row becomes the current one, so the keyboard carries on from it.
