@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
@@ -38,6 +37,14 @@ FocusScope {
         mainModel: mainModel
     }
 
+    // The category's screen, made the first time one opens.
+    readonly property CategoryDetailView detailPage: detailLoader.item
+    property bool detailWanted: false
+    Connections {
+        target: navigator
+        function onOpenChanged() { if (navigator.isOpen) root.detailWanted = true }
+    }
+
     // The keyboard follows a category chosen with it; a tap leaves it on the list in a wide window.
     function openCategory(row, byKeyboard) {
         navigator.open(row)
@@ -55,7 +62,7 @@ FocusScope {
     }
     // Escape: back from a category, else the search is cleared.
     function escapePressed() {
-        if (detailPage.activeFocus || (!wide && navigator.isOpen)) back()
+        if ((detailPage && detailPage.activeFocus) || (!wide && navigator.isOpen)) back()
         else mainPage.clearSearch()
     }
 
@@ -73,7 +80,7 @@ FocusScope {
         appInfo: root.appInfo
         model: mainModel
         navigator: navigator
-        entryMenu: entryMenu
+        popups: sharedPopups
         onCategoryChosen: (row, byKeyboard) => root.openCategory(row, byKeyboard)
     }
 
@@ -96,40 +103,34 @@ FocusScope {
             NumberAnimation { id: slide; duration: 180; easing.type: Easing.OutCubic }
         }
 
-        Placeholder {
+        Loader {
             anchors.fill: parent
-            visible: root.wide && !navigator.isOpen
+            active: root.wide && !navigator.isOpen
+            sourceComponent: Placeholder {}
         }
-        CategoryDetailView {
-            id: detailPage
+        Loader {
+            id: detailLoader
             anchors.fill: parent
+            active: root.detailWanted
             visible: navigator.isOpen
-            model: navigator.detail
-            actions: root.actions
-            entryMenu: entryMenu
-            relatedMenu: relatedMenu
-            showsBack: !root.wide
-            onBackRequested: root.back()
-            Keys.onLeftPressed: event => {
-                if (root.wide) root.back()
-                else event.accepted = false
+            sourceComponent: CategoryDetailView {
+                model: navigator.detail
+                actions: root.actions
+                popups: sharedPopups
+                showsBack: !root.wide
+                onBackRequested: root.back()
+                Keys.onLeftPressed: event => {
+                    if (root.wide) root.back()
+                    else event.accepted = false
+                }
             }
         }
     }
 
-    EntryMenu {
-        id: entryMenu
-        actions: root.actions
-        onShareRequested: (name, url) => shareSheet.present(name, url)
-    }
-    RelatedLinksMenu {
-        id: relatedMenu
+    Popups {
+        id: sharedPopups
         actions: root.actions
         windowWidth: root.width
-    }
-    ShareSheet {
-        id: shareSheet
-        actions: root.actions
     }
 
     KeyboardShortcuts {

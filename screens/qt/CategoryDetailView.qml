@@ -14,8 +14,7 @@ Page {
     id: page
     required property CategoryDetailModel model
     required property LinkActions actions
-    required property EntryMenu entryMenu
-    required property RelatedLinksMenu relatedMenu
+    required property Popups popups
     property bool showsBack: true
     // Rows wider than this are hard to read: the list keeps to it in a wide pane.
     property int readableWidth: 840
@@ -71,7 +70,7 @@ Page {
         Accessible.name: page.title
         model: page.model
         stopsAt: row => page.model.entryRowFrom(row, 1) === row
-        keepMark: page.entryMenu.opened && page.entryMenu.row !== null && page.entryMenu.row.ListView.view === list
+        keepMark: page.popups.markedRow !== null && page.popups.markedRow.ListView.view === list
         // A new category starts at the top, with the keyboard on its first entry.
         Connections {
             target: page.model
@@ -108,7 +107,7 @@ Page {
             }
             DelegateChoice {
                 roleValue: CategoryDetailModel.Entry
-                EntryRowView { actions: page.actions; menu: page.entryMenu; relatedMenu: page.relatedMenu }
+                EntryRowView { actions: page.actions; popups: page.popups }
             }
         }
     }

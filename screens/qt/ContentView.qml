@@ -19,7 +19,7 @@ Page {
     required property AppInfo appInfo
     required property MainListModel model
     required property Navigator navigator
-    required property EntryMenu entryMenu
+    required property Popups popups
     property bool showSettings: false
     readonly property alias searchText: searchField.text
     // A category row was chosen: by a tap, or by the keyboard (which then follows it).
@@ -130,7 +130,7 @@ Page {
                 return kind === MainListModel.History || kind === MainListModel.Favorite
                     || kind === MainListModel.Category || kind === MainListModel.Link
             }
-            keepMark: page.entryMenu.opened && page.entryMenu.row !== null && page.entryMenu.row.ListView.view === list
+            keepMark: page.popups.markedRow !== null && page.popups.markedRow.ListView.view === list
             onLeftAtTop: page.focusSearch()
             // Typing while the list has the keyboard goes to the search field, as in a file manager.
             Keys.onPressed: event => {
@@ -181,11 +181,11 @@ Page {
                 }
                 DelegateChoice {
                     roleValue: MainListModel.History
-                    HistoryRow { actions: page.actions; menu: page.entryMenu }
+                    HistoryRow { actions: page.actions; popups: page.popups }
                 }
                 DelegateChoice {
                     roleValue: MainListModel.Favorite
-                    FavoriteRow { actions: page.actions; menu: page.entryMenu }
+                    FavoriteRow { actions: page.actions; popups: page.popups }
                 }
                 DelegateChoice {
                     roleValue: MainListModel.Category

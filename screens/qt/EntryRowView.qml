@@ -26,8 +26,7 @@ Item {
     required property var relatedNames
     required property var relatedUrls
     required property LinkActions actions
-    required property EntryMenu menu
-    required property RelatedLinksMenu relatedMenu
+    required property Popups popups
 
     width: ListView.view.width
     implicitHeight: content.implicitHeight + 12
@@ -49,9 +48,9 @@ Item {
         }
     }
     function openEntry() { actions.openEntry(name, url) }
-    function showContextMenu(byKeyboard) { menu.openFor(entry, name, url, badge, byKeyboard) }
+    function showContextMenu(byKeyboard) { popups.showEntryMenu(entry, name, url, badge, byKeyboard) }
     function openRelatedLinks(byKeyboard) {
-        relatedMenu.openFor(byKeyboard ? entry : relatedButton, name, url, relatedNames, relatedUrls, byKeyboard)
+        popups.showRelatedLinks(byKeyboard ? entry : relatedButton, name, url, relatedNames, relatedUrls, byKeyboard)
     }
 
     Keys.onReturnPressed: openEntry()

@@ -18,7 +18,7 @@ ItemDelegate {
     required property string url
     required property bool isFavorite
     required property LinkActions actions
-    required property EntryMenu menu
+    required property Popups popups
     property string symbol
     property color symbolColor
 
@@ -31,7 +31,7 @@ ItemDelegate {
 
     function open() { actions.openEntry(title, url) }
     function showMenu(byKeyboard) {
-        menu.openFor(row, title, url, ListView.view.model.badgeFor(url), byKeyboard)
+        popups.showEntryMenu(row, title, url, ListView.view.model.badgeFor(url), byKeyboard)
     }
 
     // A tapped row becomes the current one, so the keyboard carries on from it.
