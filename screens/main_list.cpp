@@ -24,10 +24,15 @@ MainList buildMainList(const MainListState& state)
 
     if (state.isLoading && catalogueEmpty) list.rows.push_back({MainRowKind::Loading});
     if (state.hasError) list.rows.push_back({MainRowKind::Error});
+    auto header = [&list](MainRowKind section) {
+        list.rows.push_back({MainRowKind::SectionHeader, static_cast<std::size_t>(section)});
+    };
     if (!searching) {
+        if (state.historyCount > 0) header(MainRowKind::History);
         for (std::size_t i = 0; i < std::min(state.historyCount, kHistoryRows); ++i) {
             list.rows.push_back({MainRowKind::History, i});
         }
+        if (state.favoriteCount > 0) header(MainRowKind::Favorite);
         for (std::size_t i = 0; i < std::min(state.favoriteCount, kFavoriteRows); ++i) {
             list.rows.push_back({MainRowKind::Favorite, i});
         }
@@ -37,7 +42,9 @@ MainList buildMainList(const MainListState& state)
     std::vector<std::uint8_t> matches;
     if (searching) matches = state.index->matches(text::toLower(state.searchText));
     auto addCategories = [&](const std::vector<const KVCategory*>& source, MainRowKind kind) {
+        const std::size_t headerAt = list.rows.size();
         if (!searching) {
+            if (!source.empty()) header(kind);
             for (const KVCategory* category : source) {
                 list.rows.push_back({kind, list.categories.size()});
                 list.categories.push_back({category, CategoryRow::npos, entryCount(*category)});
@@ -45,6 +52,7 @@ MainList buildMainList(const MainListState& state)
             return;
         }
         for (FilteredCategory& filtered : state.index->filter(source, matches)) {
+            if (list.rows.size() == headerAt) header(kind);
             list.rows.push_back({kind, list.categories.size()});
             list.categories.push_back({filtered.source, list.filtered.size(), filtered.entryCount()});
             list.filtered.push_back(std::move(filtered));
@@ -77,6 +85,7 @@ std::vector<std::string> rowKeys(const MainList& list, std::span<const HistoryEn
             item = std::to_string(category.title.size()) + ':' + category.title + category.url->text();
             break;
         }
+        case MainRowKind::SectionHeader: item = std::to_string(row.index); break;
         default: break;
         }
         const std::string kind = std::to_string(static_cast<int>(row.kind));

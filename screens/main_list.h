@@ -22,6 +22,11 @@ enum class MainRowKind {
     Link,      ///< "Links": categories whose heading is a link
     NoResults, ///< empty catalogue and a search
     Empty,     ///< empty catalogue and no search
+    /// The header of a section ("Recently Viewed", "Favorites", "Categories",
+    /// "Links"), a row of its own before the section's first row: a view told
+    /// of a row that comes or goes at the top of a section then moves no
+    /// header from one row to another, and keeps its place.
+    SectionHeader,
 };
 
 inline constexpr std::size_t kHistoryRows = 5;
@@ -38,7 +43,9 @@ struct CategoryRow {
 
 struct MainRow {
     MainRowKind kind;
-    std::size_t index = 0; ///< into the history, favourites or category rows, by kind
+    /// Into the history, favourites or category rows, by kind; for a section
+    /// header, the kind of its section's rows.
+    std::size_t index = 0;
 };
 
 /// Everything the main screen lists for one state of the services and the search text.

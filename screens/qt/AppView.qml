@@ -71,7 +71,11 @@ FocusScope {
         objectName: "mainPage"
         width: root.wide ? root.sideWidth : root.width
         height: root.height
-        visible: !root.covered
+        // Covered by a category, the list is not drawn, not reached and not
+        // announced, but stays laid out: a list made invisible lays itself
+        // out anew when shown again and can lose its place.
+        opacity: root.covered ? 0 : 1
+        enabled: !root.covered
         focus: true
         dataService: root.dataService
         historyService: root.historyService

@@ -152,25 +152,15 @@ Page {
                 }
             }
 
-            section.property: "section"
-            section.delegate: TextLabel {
-                required property string section
-                width: ListView.view.width
-                height: section === "" ? 0 : implicitHeight
-                visible: section !== ""
-                text: section
-                textFormat: Text.PlainText
-                leftPadding: 20
-                topPadding: 18
-                bottomPadding: 6
-                font.pixelSize: Appearance.caption
-                font.capitalization: Font.AllUppercase
-                color: Material.secondaryTextColor
-                Accessible.name: text
-            }
-
             delegate: DelegateChooser {
                 role: "kind"
+                DelegateChoice {
+                    roleValue: MainListModel.SectionHeader
+                    SectionHeaderRow {
+                        required property string title
+                        label: title
+                    }
+                }
                 DelegateChoice {
                     roleValue: MainListModel.Loading
                     LoadingRow {}

@@ -4,7 +4,7 @@ import Kavo
 
 // A favourite: its name under a yellow star.
 PersonalRow {
-    objectName: "favorite_" + index
+    objectName: "favorite_" + title
     symbol: "star.fill"
     symbolColor: Colors.yellow
 }

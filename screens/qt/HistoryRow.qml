@@ -5,7 +5,7 @@ import Kavo
 
 // A recently viewed entry: its name and how long ago it was opened.
 PersonalRow {
-    objectName: "history_" + index
+    objectName: "history_" + title
     symbol: "clock"
     symbolColor: Material.secondaryTextColor
 }

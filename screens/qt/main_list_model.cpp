@@ -173,6 +173,14 @@ std::vector<MainListModel::DisplayRow> MainListModel::displayRows(const std::vec
         case K::Error:
             if (data_) row.title = QCoreApplication::translate("KVDataService", data_->error().toUtf8().constData());
             break;
+        case K::SectionHeader:
+            switch (static_cast<K>(mainRow.index)) {
+            case K::History: row.title = tr("Recently Viewed"); break;
+            case K::Favorite: row.title = tr("Favorites"); break;
+            case K::Category: row.title = tr("Categories"); break;
+            default: row.title = tr("Links"); break;
+            }
+            break;
         case K::History: {
             const HistoryEntry& entry = history_->recentEntries().at(mainRow.index);
             row.title = QString::fromStdString(entry.name);
@@ -221,14 +229,6 @@ QVariant MainListModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case KindRole: return row.kind;
     case KeyRole: return row.key;
-    case SectionRole:
-        switch (row.kind) {
-        case History: return tr("Recently Viewed");
-        case Favorite: return tr("Favorites");
-        case Category: return tr("Categories");
-        case Link: return tr("Links");
-        default: return QString();
-        }
     case TitleRole: return row.title;
     case SubtitleRole:
         // Worked out as the row is drawn, against the clock of that moment.
@@ -247,7 +247,7 @@ QVariant MainListModel::data(const QModelIndex& index, int role) const
 QHash<int, QByteArray> MainListModel::roleNames() const
 {
     return {
-        {KindRole, "kind"},         {KeyRole, "key"},           {SectionRole, "section"},
+        {KindRole, "kind"},         {KeyRole, "key"},
         {TitleRole, "title"},       {SubtitleRole, "subtitle"}, {HasSubtitleRole, "hasSubtitle"},
         {SymbolRole, "symbol"},     {TileColorRole, "tileColor"}, {CountRole, "count"},
         {UrlRole, "url"},           {IsFavoriteRole, "isFavorite"},

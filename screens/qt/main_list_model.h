@@ -40,14 +40,14 @@ public:
         Link = static_cast<int>(screens::MainRowKind::Link),
         NoResults = static_cast<int>(screens::MainRowKind::NoResults),
         Empty = static_cast<int>(screens::MainRowKind::Empty),
+        SectionHeader = static_cast<int>(screens::MainRowKind::SectionHeader),
     };
     Q_ENUM(RowKind)
 
     enum Role {
         KindRole = Qt::UserRole + 1, ///< a RowKind
         KeyRole,                     ///< what the row stands for, the same across changes
-        SectionRole,                 ///< section header ("Recently Viewed", "Favorites", "Categories", "Links") or ""
-        TitleRole,                   ///< category title, entry name, or the error message
+        TitleRole,                   ///< category title, entry name, the error message, or a section's name
         SubtitleRole,                ///< cleaned category note, or how long ago a history entry was opened
         HasSubtitleRole,             ///< whether the subtitle line is shown
         SymbolRole,                  ///< the category's symbol name

@@ -93,22 +93,21 @@ void ScreenModelsTest::mainListTellsEachChangeRowByRow()
     model.setHistoryService(qobject_cast<KVHistoryService*>(app->historyService()));
     model.setFavoritesService(qobject_cast<KVFavoritesService*>(app->favoritesService()));
     QCOMPARE(column(model, MainListModel::TitleRole),
-             (QStringList{"Empty Category", "Music", "Streaming Video", "Project Site"}));
-    QCOMPARE(column(model, MainListModel::CountRole), (QStringList{"0", "1", "4", "1"}));
+             (QStringList{"Categories", "Empty Category", "Music", "Streaming Video", "Links", "Project Site"}));
+    QCOMPARE(column(model, MainListModel::CountRole), (QStringList{"0", "0", "1", "4", "0", "1"}));
     RowLog rows(model);
 
     // History and favourites come, move and go as rows; the rest stays put.
     app->addHistory("Alpha Films", "https://alpha.example.org/");
-    QCOMPARE(rows.take(), QStringList{"insert 0-0"});
+    QCOMPARE(rows.take(), QStringList{"insert 0-1"}); // with its section's header
     app->addHistory("Delta Sounds", "https://delta.example.org/");
-    QCOMPARE(rows.take(), QStringList{"insert 0-0"});
+    QCOMPARE(rows.take(), QStringList{"insert 1-1"});
     app->addHistory("Alpha Films", "https://alpha.example.org/");
-    QCOMPARE(rows.take(), (QStringList{"move 1>0", "change 0"})); // moved up, and opened just now
+    QCOMPARE(rows.take(), (QStringList{"move 2>1", "change 1"})); // moved up, and opened just now
     app->addFavorite("Delta Sounds", "https://delta.example.org/");
-    QCOMPARE(rows.take(), (QStringList{"insert 2-2", "change 1"})); // the favourite, and Delta's history row
-    QCOMPARE(column(model, MainListModel::KindRole).mid(0, 3),
-             (QStringList{QString::number(MainListModel::History), QString::number(MainListModel::History),
-                          QString::number(MainListModel::Favorite)}));
+    QCOMPARE(rows.take(), (QStringList{"insert 3-4", "change 2"})); // the favourite, and Delta's history row
+    QCOMPARE(column(model, MainListModel::TitleRole).mid(0, 5),
+             (QStringList{"Recently Viewed", "Alpha Films", "Delta Sounds", "Favorites", "Delta Sounds"}));
 
     // A refresh with a catalogue on screen: loading changes no row; the new
     // page changes the rows of what changed, and only those.
@@ -118,9 +117,9 @@ void ScreenModelsTest::mainListTellsEachChangeRowByRow()
     app->servePage(page);
     data->refresh();
     QVERIFY(QTest::qWaitFor([data] { return !data->isLoading(); }, 10'000));
-    QCOMPARE(rows.take(), (QStringList{"insert 6-6", "change 4"})); // Zebra Tools comes in; Music counts 2
-    QCOMPARE(column(model, MainListModel::TitleRole).mid(3),
-             (QStringList{"Empty Category", "Music", "Streaming Video", "Zebra Tools", "Project Site"}));
+    QCOMPARE(rows.take(), (QStringList{"insert 9-9", "change 7"})); // Zebra Tools comes in; Music counts 2
+    QCOMPARE(column(model, MainListModel::TitleRole).mid(6),
+             (QStringList{"Empty Category", "Music", "Streaming Video", "Zebra Tools", "Links", "Project Site"}));
 
     // A keystroke derives new search results: one reset; so does leaving the search.
     for (const QString& typed : {QStringLiteral("g"), QStringLiteral("ga"), QString()}) {
@@ -140,13 +139,13 @@ void ScreenModelsTest::navigatorFollowsTheSearchAndKeepsAnOpenCategory()
     CategoryDetailModel& detail = *navigator.detail();
     QAbstractItemModelTester tester(&detail, QAbstractItemModelTester::FailureReportingMode::QtTest);
 
-    navigator.open(3); // a link category opens nothing here
+    navigator.open(5); // a link category opens nothing here
     QVERIFY(!navigator.isOpen());
-    navigator.open(2);
+    navigator.open(3);
     QCOMPARE(detail.title(), QStringLiteral("Streaming Video"));
     QCOMPARE(detail.rowCount(), 7);
     QCOMPARE(detail.firstEntryRow(), 2);
-    QCOMPARE(navigator.openKey(), model.index(2).data(MainListModel::KeyRole).toString());
+    QCOMPARE(navigator.openKey(), model.index(3).data(MainListModel::KeyRole).toString());
 
     // The search's copy of the open category, then nothing when it no longer matches.
     model.setSearchText("gamma");

@@ -384,14 +384,23 @@ struct Services {
     }
 };
 
-// Runs of row kinds, e.g. "History*5 Category*2 Link".
+// Runs of row kinds, e.g. "History*5 Category*2 Link"; each section's run
+// must follow its header row, which is left out here.
 std::string kinds(const MainList& list)
 {
     static const char* const names[] = {"Loading", "Error", "History", "Favorite", "Category", "Link", "NoResults", "Empty"};
     std::string out;
     for (std::size_t i = 0, run = 1; i < list.rows.size(); i += run, run = 1) {
-        while (i + run < list.rows.size() && list.rows[i + run].kind == list.rows[i].kind) ++run;
-        out += std::string(out.empty() ? "" : " ") + names[static_cast<int>(list.rows[i].kind)];
+        const MainRowKind kind = list.rows[i].kind;
+        if (kind == MainRowKind::SectionHeader) {
+            EXPECT_TRUE(i + 1 < list.rows.size() && list.rows[i + 1].kind == static_cast<MainRowKind>(list.rows[i].index));
+            continue;
+        }
+        const bool section = kind == MainRowKind::History || kind == MainRowKind::Favorite ||
+                             kind == MainRowKind::Category || kind == MainRowKind::Link;
+        EXPECT_EQ(section, i > 0 && list.rows[i - 1].kind == MainRowKind::SectionHeader) << names[static_cast<int>(kind)];
+        while (i + run < list.rows.size() && list.rows[i + run].kind == kind) ++run;
+        out += std::string(out.empty() ? "" : " ") + names[static_cast<int>(kind)];
         if (run > 1) out += "*" + std::to_string(run);
     }
     return out;
@@ -435,6 +444,7 @@ TEST(MainList, ShowsEachRowKindOnlyUnderItsCondition)
         // Each kind's rows count up from 0; category and link rows share `categories`.
         std::size_t next[8] = {};
         for (const MainRow& row : list.rows) {
+            if (row.kind == MainRowKind::SectionHeader) continue;
             const bool categoryRow = row.kind == MainRowKind::Category || row.kind == MainRowKind::Link;
             EXPECT_EQ(row.index, next[categoryRow ? 4 : static_cast<int>(row.kind)]++);
             if (categoryRow) {
@@ -451,6 +461,7 @@ TEST(MainList, CategoryRowsCountAndOpenTheWholeCategoryOrItsSearchResult)
     const MainList all = buildMainList(services.state());
     std::vector<std::string> rows;
     for (const MainRow& row : all.rows) {
+        if (row.kind == MainRowKind::SectionHeader) continue;
         const KVCategory opened = all.categoryFor(row);
         EXPECT_TRUE(opened == *all.categories[row.index].category) << opened.title;
         rows.push_back(opened.title + " " + std::to_string(all.categories[row.index].entryCount));
@@ -459,18 +470,18 @@ TEST(MainList, CategoryRowsCountAndOpenTheWholeCategoryOrItsSearchResult)
 
     const MainList found = buildMainList(services.state("ALPHA"));
     ASSERT_EQ(kinds(found), "Category Link");
-    const KVCategory zeta = found.categoryFor(found.rows[0]);
+    const KVCategory zeta = found.categoryFor(found.rows[1]); // after the header
     EXPECT_NE(zeta.id, found.categories[0].category->id);
     EXPECT_EQ(describe({zeta}), "[Zeta Video: Alpha Player {More: Gamma}]");
     EXPECT_EQ(found.categories[0].entryCount, 2u);
-    const KVCategory docs = found.categoryFor(found.rows[1]);
+    const KVCategory docs = found.categoryFor(found.rows[3]);
     EXPECT_EQ(docs.url, found.categories[1].category->url);
     EXPECT_EQ(found.categories[1].entryCount, 1u);
 
     // Opened from a search that matched only a section's entry, the screen has no "General" part.
     const MainList sectionOnly = buildMainList(services.state("mention"));
     ASSERT_EQ(kinds(sectionOnly), "Category");
-    const std::vector<DetailRow> detail = detailRows(sectionOnly.categoryFor(sectionOnly.rows[0]));
+    const std::vector<DetailRow> detail = detailRows(sectionOnly.categoryFor(sectionOnly.rows[1]));
     ASSERT_EQ(detail.size(), 2u);
     EXPECT_EQ(detail[0].kind, DetailRowKind::Header);
     EXPECT_EQ(detail[0].section, 0);
@@ -628,8 +639,10 @@ TEST(MainList, RowKeysStayWithTheirItemsAndNeverRepeat)
     EXPECT_EQ(std::set<std::string>(first.begin(), first.end()).size(), first.size());
     // Opening another link adds its row; every other row keeps its key.
     const Keys second = keys(history({"https://c.example/", "https://a.example/", "https://b.example/", "https://a.example/"}));
-    EXPECT_EQ(Keys(second.begin() + 1, second.end()), first);
-    EXPECT_EQ(std::count(second.begin(), second.end(), second[0]), 1);
+    Keys others = second;
+    others.erase(others.begin() + 1); // the new row, under the section's header
+    EXPECT_EQ(others, first);
+    EXPECT_EQ(std::count(second.begin(), second.end(), second[1]), 1);
 }
 
 TEST(Navigation, ShowsWhatWasOpenedUntilASearchNoLongerFindsIt)
@@ -644,16 +657,16 @@ TEST(Navigation, ShowsWhatWasOpenedUntilASearchNoLongerFindsIt)
     };
     Navigation navigation;
     auto [all, allKeys] = derive("");
-    navigation.open(all, allKeys, 1); // a link category opens no screen
+    navigation.open(all, allKeys, 3); // a link category opens no screen (rows: header, Video, header, Docs)
     EXPECT_FALSE(navigation.isOpen());
-    navigation.open(all, allKeys, 0);
+    navigation.open(all, allKeys, 1);
     ASSERT_TRUE(navigation.isOpen());
     EXPECT_EQ(describe({*navigation.shown()}), "[Video: Alpha {Old: Beta}]");
 
     auto [found, foundKeys] = derive("beta");
     navigation.searchChanged(found, foundKeys);
     EXPECT_EQ(describe({*navigation.shown()}), "[Video: {Old: Beta}]");
-    EXPECT_EQ(navigation.key(), allKeys[0]);
+    EXPECT_EQ(navigation.key(), allKeys[1]);
     auto [none, noneKeys] = derive("gamma"); // only the link category has it
     navigation.searchChanged(none, noneKeys);
     EXPECT_FALSE(navigation.isOpen());

@@ -96,7 +96,7 @@ Item {
             var list = find(view, "mainList")
             expectShown(list, ["Zuletzt angesehen", "Favoriten", "Kategorien", "Links", "Streaming Video"])
             expectTexts(view, [
-                ["history_0", "subtitle", "Gerade eben"],
+                ["history_Alpha Films", "subtitle", "Gerade eben"],
                 ["category_Music", "Accessible.description", "1 Eintrag"],
                 ["category_Empty Category", "Accessible.description", "0 Einträge"]
             ])

@@ -98,9 +98,10 @@ Item {
         // The main screen's rows of one kind ("history", "favorite") under the sheet.
         function rowsOfKind(kind) {
             var rows = []
-            for (var index = 0; index < 10; ++index) {
-                var row = findChild(view, kind + "_" + index)
-                if (row !== null && row.visible) rows.push(index)
+            var list = findChild(view, "mainList")
+            for (var index = 0; index < list.count; ++index) {
+                var row = list.itemAtIndex(index)
+                if (row !== null && row.objectName.indexOf(kind + "_") === 0) rows.push(index)
             }
             return rows
         }
