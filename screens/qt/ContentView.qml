@@ -106,6 +106,7 @@ Page {
         TextField {
             id: searchField
             objectName: "searchField"
+            focus: true // a start is ready for typing
             placeholderText: qsTr("Search entries…")
             Accessible.name: qsTr("Search entries")
             Layout.fillWidth: true
