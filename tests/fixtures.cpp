@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fixtures.h"
 
+#include "catalog/parser.h"
+
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -78,6 +80,16 @@ private:
 std::vector<KVCategory> makeCatalogue(std::size_t categories, std::uint32_t seed)
 {
     return Maker(seed).categories(categories);
+}
+
+std::vector<KVCategory> parse(std::string_view page)
+{
+    return KVParser().parse(page);
+}
+
+KVEntry entry(std::string name, std::string_view url)
+{
+    return KVEntry{Uuid::random(), std::move(name), *Url::parse(url), {}, KVBadge::none, {}};
 }
 
 std::string readTestFile(const std::string& name)

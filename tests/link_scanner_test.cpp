@@ -36,10 +36,7 @@ TEST(LinkScanner, FindsTheLinksOfTypicalLines)
         {"[Alpha](/alpha), [Beta](/beta)", {{"Alpha", "/alpha"}, {"Beta", "/beta"}}},
         {"[Film](https://example.org/Film_(1927))", {{"Film", "https://example.org/Film_(1927)"}}},
         {"[Nested](/a(b(c)d)e) [Next](/n)", {{"Next", "/n"}}},
-        {"[a [b](c)", {{"a [b", "c"}}},
         {"[](x) [y]() [z] (w)", {{"y", ""}}},
-        {"[a](b(c)", {}},
-        {"no links here", {}},
     };
     for (const auto& c : cases) {
         const std::vector<LinkMatch> found = findLinks(c.line);

@@ -40,15 +40,12 @@ TEST(LineReader, SplitsAtEachOfTheSevenBreaksSeparately)
 TEST(Trim, RemovesTabAndSpaceSeparatorsOnly)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"  a b  ", "a b"},
-        {"\t\ta\t", "a"},
+        {" \ta b\t ", "a b"},
         {"\u00a0\u2003a\u3000\u202f", "a"},
-        {"\u1680a\u205f", "a"},
         {"   ", ""},
-        {"", ""},
-        // not space separators: zero-width space, BOM, other controls
+        // not space separators: zero-width space, BOM, controls, line breaks
         {"\u200ba\ufeff", "\u200ba\ufeff"},
-        {"\x01 a \x1f", "\x01 a \x1f"},
+        {"\x01 a \n", "\x01 a \n"},
         // a combining mark after a space keeps the mark
         {" \u0301a", "\u0301a"},
     };
@@ -66,14 +63,10 @@ TEST(StartsWith, ComparesUserPerceivedCharacters)
         {"* [a](b)", "* ", true},
         {"* \u0301[a](b)", "* ", false},    // the space carries a combining mark
         {"\u21aa\ufe0f x", "\u21aa", false}, // marker plus variation selector is another character
-        {"\u21aa x", "\u21aa", true},
         {"\u2b50\u200d\u2b50", "\u2b50", false}, // joined by ZWJ
         {"\U0001F310x", "\U0001F310", true},
         {"#\u0903", "#", false}, // spacing mark
-        {"##", "#", true},
         {"#", "##", false},
-        {"", "#", false},
-        {"abc", "", true},
     };
     for (const Case& c : cases) EXPECT_EQ(startsWith(c.text, c.prefix), c.expected) << c.text << " / " << c.prefix;
 }
@@ -81,12 +74,10 @@ TEST(StartsWith, ComparesUserPerceivedCharacters)
 TEST(ToLower, FullUnicodeLowercasingWithoutLocaleRules)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"VIDEO Stream", "video stream"},
+        {"AZ az 09", "az az 09"},
         {"\u0130stanbul", "i\u0307stanbul"}, // dotted capital I: root locale, not Turkish
         {"STRASSE \u00c4\u00d6\u00dc", "strasse \u00e4\u00f6\u00fc"},
-        {"\u03a3\u039f\u03a6\u0399\u0391 \u039f\u0394\u039f\u03a3", "\u03c3\u03bf\u03c6\u03b9\u03b1 \u03bf\u03b4\u03bf\u03c2"}, // word-final sigma
-        {"\u6587\u5b66 ABC", "\u6587\u5b66 abc"},
-        {"", ""},
+        {"\u03a3\u039f\u03a6\u039f\u03a3 \u6587", "\u03c3\u03bf\u03c6\u03bf\u03c2 \u6587"}, // word-final sigma
     };
     for (const auto& [input, expected] : cases) EXPECT_EQ(toLower(input), expected) << input;
 }
