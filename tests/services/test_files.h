@@ -5,15 +5,13 @@
 #include <QFile>
 #include <QString>
 
-#include <chrono>
 #include <condition_variable>
 #include <fcntl.h>
 #include <mutex>
 #include <thread>
 #include <unistd.h>
 
-// Plain file helpers for tests that check our file handling against files
-// written and read without it.
+// The tests' plain file helpers: files written and read without the code under test.
 namespace kavo::testing {
 
 [[nodiscard]] inline bool writePlain(const QString& path, const QByteArray& bytes)
@@ -25,17 +23,23 @@ namespace kavo::testing {
 [[nodiscard]] inline QByteArray readPlain(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// If a read hangs in open() on a FIFO, opens its write end after a grace period
-// so the reader wakes up and the test fails instead of hanging.
+/// A user id that is not ours, for files planted by "another user".
+inline constexpr uid_t kOtherUser = 65534;
+
+/// Hands the entry at `path` (a link itself, not its target) to another user; only root can.
+[[nodiscard]] inline bool giveAway(const QString& path)
+{
+    return ::lchown(QFile::encodeName(path).constData(), kOtherUser, kOtherUser) == 0;
+}
+
+/// If a read hangs in open() on the FIFO at the path, opens its write end
+/// after five seconds, so the reader wakes up and the test fails instead of hanging.
 class FifoRescue {
 public:
     explicit FifoRescue(QString fifoPath) : path_(std::move(fifoPath)), thread_([this] { watch(); }) {}
-    FifoRescue(const FifoRescue&) = delete;
-    FifoRescue& operator=(const FifoRescue&) = delete;
     ~FifoRescue() { finish(); }
 
     /// True when the reader had to be woken up: it blocked.
