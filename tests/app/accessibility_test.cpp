@@ -112,13 +112,12 @@ AccessibilityTest::Started AccessibilityTest::start(int width)
     Started started;
     started.app = std::make_unique<TestApp>(QStringLiteral("packaged"));
     started.engine = std::make_unique<QQmlApplicationEngine>();
-    started.app->show(*started.engine);
+    started.app->root().show(*started.engine);
     started.window = qobject_cast<QQuickWindow*>(started.engine->rootObjects().value(0));
     if (started.window == nullptr) qFatal("no window");
     started.window->resize(width, 820);
     if (!QTest::qWaitForWindowExposed(started.window)) qFatal("the window never showed");
-    auto* data = qobject_cast<kavo::KVDataService*>(started.app->dataService());
-    if (!QTest::qWaitFor([data] { return !data->categories()->empty(); }, 10'000)) qFatal("no catalogue");
+    if (!started.app->waitUntilLoaded()) qFatal("no catalogue");
     started.app->addHistory("Alpha Films", "https://alpha.example.org/");
     started.app->addFavorite("Delta Sounds", "https://delta.example.org/");
     QTest::qWait(50);

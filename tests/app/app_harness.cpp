@@ -5,13 +5,14 @@
 
 #include <QFileInfo>
 #include <QQmlEngine>
+#include <QtCore/qtestsupport_core.h>
 
 namespace kavo::testing {
 
 void RecordingOpener::handOver(const QUrl& url)
 {
     opened << url.toString();
-    const auto& entries = (*history_)->recentEntries();
+    const auto& entries = history->recentEntries();
     historyFrontWhenOpened << (entries.empty() ? QString() : QString::fromStdString(entries.front().url.text()));
 }
 
@@ -45,7 +46,7 @@ void writeHostileFiles(const QTemporaryDir& dir, const QUrl& pixel)
 
 TestApp::TestApp(const QString& scenario, QObject* parent) : QObject(parent)
 {
-    ScriptedAnswer stall = ScriptedAnswer::with(200, "# \xE2\x96\xBA Later\n", ScriptedAnswer::Delivery::Stall);
+    const ScriptedAnswer stall = ScriptedAnswer("# \xE2\x96\xBA Later\n").with(ScriptedAnswer::Delivery::Stall);
     server_.answer("/single-page", stall);
     server_.answer("/single-page.md", stall);
     if (scenario == QLatin1String("hostile")) writeHostileFiles(dir_, server_.url("/pixel.png"));
@@ -60,7 +61,7 @@ TestApp::TestApp(const QString& scenario, QObject* parent) : QObject(parent)
     setup.data.fallbackUrl = server_.url("/single-page.md");
     setup.data.http = HttpLimits{60'000, 60'000, 1 << 20};
     root_ = std::make_unique<KAVO_X_IOSApp>(std::move(setup), opener_, clipboard_);
-    history_ = &root_->historyService();
+    opener_.history = &root_->historyService();
 }
 
 TestApp::~TestApp() = default;
@@ -68,7 +69,7 @@ TestApp::~TestApp() = default;
 QStringList TestApp::historyNames() const
 {
     QStringList names;
-    for (const HistoryEntry& entry : history_->recentEntries()) names << QString::fromStdString(entry.name);
+    for (const HistoryEntry& entry : root_->historyService().recentEntries()) names << QString::fromStdString(entry.name);
     return names;
 }
 
@@ -79,9 +80,14 @@ QStringList TestApp::favoriteNames() const
     return names;
 }
 
+bool TestApp::waitUntilLoaded()
+{
+    return QTest::qWaitFor([this] { return !root_->dataService().isLoading(); }, 10'000);
+}
+
 void TestApp::servePage(const QString& page)
 {
-    server_.answer("/single-page", ScriptedAnswer::with(200, page.toUtf8()));
+    server_.answer("/single-page", ScriptedAnswer(page.toUtf8()));
 }
 
 void TestApp::addHistory(const QString& name, const QString& url)

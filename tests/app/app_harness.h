@@ -14,18 +14,15 @@
 namespace kavo::testing {
 
 /// Link opener and clipboard that remember instead of acting; the opener also
-/// notes how long "Recently Viewed" was at the moment of each hand-over.
+/// notes which link "Recently Viewed" began with at each hand-over.
 class RecordingOpener final : public UrlOpener {
 public:
-    explicit RecordingOpener(const KVHistoryService* const* history) : history_(history) {}
+    const KVHistoryService* history = nullptr;
     QStringList opened;
     QStringList historyFrontWhenOpened;
 
 protected:
     void handOver(const QUrl& url) override;
-
-private:
-    const KVHistoryService* const* history_;
 };
 
 class RecordingClipboard final : public Clipboard {
@@ -55,9 +52,10 @@ public:
     /// "packaged": the test page as the packaged copy, no cache; "empty": no
     /// packaged copy ("No content available"); "hostile": a packaged page,
     /// history and favourites whose texts all hold markup. Downloads stall.
-    TestApp(const QString& scenario, QObject* parent = nullptr);
+    explicit TestApp(const QString& scenario, QObject* parent = nullptr);
     ~TestApp() override;
 
+    KAVO_X_IOSApp& root() { return *root_; }
     QObject* dataService() { return &root_->dataService(); }
     QObject* historyService() { return &root_->historyService(); }
     QObject* favoritesService() { return &root_->favoritesService(); }
@@ -72,11 +70,11 @@ public:
     int downloads() const { return server_.requests(QStringLiteral("/single-page")); }
     /// Requests for the image that the "hostile" scenario's texts point at: there must be none.
     int pixelRequests() const { return server_.requests(QStringLiteral("/pixel.png")); }
+    /// Waits until the catalogue is loaded; false when it never is.
+    bool waitUntilLoaded();
 
     /// From now on the primary endpoint answers with `page`, whole.
     Q_INVOKABLE void servePage(const QString& page);
-    /// The application's own window, in `engine`.
-    void show(QQmlApplicationEngine& engine) { root_->show(engine); }
     Q_INVOKABLE void addHistory(const QString& name, const QString& url);
     Q_INVOKABLE void addFavorite(const QString& name, const QString& url);
     Q_INVOKABLE bool fileExists(const QString& path) const;
@@ -86,8 +84,7 @@ public:
 private:
     QTemporaryDir dir_;
     TestHttpServer server_;
-    const KVHistoryService* history_ = nullptr;
-    RecordingOpener opener_{&history_};
+    RecordingOpener opener_;
     RecordingClipboard clipboard_;
     std::unique_ptr<KAVO_X_IOSApp> root_;
 };
