@@ -35,7 +35,8 @@ private:
     {
         static const std::string pieces[] = {"Alpha", " ", "\"q\"", "\\", "/", "\n", "\t", std::string("\0", 1),
                                              "\x1f", "caf\u00e9", "\u6587\u5b66", "\U0001F310", "\u2028", "<!--",
-                                             "** - ", "[x](y)", "\u00a0", ""};
+                                             "** - ", "[x](y)", "\u00a0", "\u0130", "STRASSE", "Stra\u00dfe",
+                                             "\u03a3\u039f\u03a6\u039f\u03a3", "\u00c9T\u00c9", ""};
         std::string result;
         for (int n = pick(6); n > 0; --n) result += pieces[pick(std::size(pieces) - 1)];
         return result;

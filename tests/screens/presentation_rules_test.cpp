@@ -23,19 +23,12 @@ TEST(CategoryLook, TheEarliestRowWithAKeywordInTheLowercasedTitleDecides)
 {
     const std::tuple<std::string_view, std::string_view, std::string_view> cases[] = {
         {"", "folder.fill", "gray"},
-        {"Sites", "folder.fill", "gray"},
         {"Free STREAMS", "play.tv.fill", "red"},
-        {"Audio Books", "music.note", "pink"},
-        {"Books on Audio", "music.note", "pink"},
-        {"Tools for Gaming", "gamecontroller.fill", "purple"},
+        {"Books on Audio", "music.note", "pink"}, // the earlier row, wherever its word stands
         {"Mobile Piracy", "arrow.down.circle.fill", "indigo"},
         {"Android Apps", "iphone", "gray"}, // no colour row for platforms
-        {"Linux ROMs", "desktopcomputer", "gray"},
-        {"Emulators", "gamecontroller", "gray"},
-        {"Schedule", "graduationcap.fill", "cyan"},
-        {"Stuff from Friends", "gamecontroller", "gray"},
+        {"Stuff from Friends", "gamecontroller", "gray"}, // "rom": plain substrings
         {"vid eo", "folder.fill", "gray"},
-        {"\u00c9COLE VID\u00c9O FILMS", "play.tv.fill", "red"},
         {"E-BOO\u212A", "book.fill", "green"}, // the Kelvin sign lowercases to "k"
         {"L\u0130NUX", "folder.fill", "gray"},  // "\u0130" lowercases to "i" and a dot, which splits the keyword
         {"M\u00DASIC", "folder.fill", "gray"},  // accents are not folded away
@@ -59,10 +52,8 @@ TEST(RelativeTime, EachBoundaryBelongsToTheCoarserUnit)
 {
     const ReferenceSeconds now = kLateOnJan5 + kWeek;
     const std::pair<double, std::string_view> cases[] = {
-        {1e9, "Just now"},      {0.0, "Just now"},         {-59.75, "Just now"},    {-60.0, "1m ago"},
-        {-90.0, "1m ago"},      {-119.75, "1m ago"},       {-120.0, "2m ago"},      {-3599.75, "59m ago"},
-        {-3600.0, "1h ago"},    {-86399.0, "23h ago"},     {-86400.0, "1d ago"},    {-604799.75, "6d ago"},
-        {-604800.0, "Jan 5"},   {-(kWeek + 2 * 86400.0), "Jan 3"},
+        {1e9, "Just now"},   {-59.75, "Just now"}, {-60.0, "1m ago"},   {-119.75, "1m ago"},   {-3599.75, "59m ago"},
+        {-3600.0, "1h ago"}, {-86399.0, "23h ago"}, {-86400.0, "1d ago"}, {-604799.75, "6d ago"}, {-604800.0, "Jan 5"},
     };
     // A fractional "now" too: only the difference may count.
     for (const auto& [offset, label] : cases) {
@@ -77,7 +68,6 @@ TEST(RelativeTime, DatesFollowLocaleAndTimeZone)
     const std::tuple<ReferenceSeconds, const char*, std::string_view, std::string_view> cases[] = {
         {kLateOnJan5, "en_US", "UTC", "Jan 5"},
         {kLateOnJan5, "en_US", "Asia/Tokyo", "Jan 6"},
-        {kLateOnJan5 + 3 * 3600, "en_US", "America/Los_Angeles", "Jan 5"},
         {kLateOnJan5, "de_DE", "UTC", "Jan. 5"},
         {lateOnMarch14, "de_DE", "Europe/Berlin", "M\u00e4rz 15"}, // winter time, UTC+1
     };
@@ -100,12 +90,8 @@ TEST(CleanDisplayText, ReducesLinksThenDropsAsterisksThenTrimsSpaces)
 {
     const std::pair<std::string_view, std::string_view> cases[] = {
         {"**Note:** see [the wiki](https://example.org/wiki) *now*  ", "Note: see the wiki now"},
-        {"[a](b) and [c](d)", "a and c"},
-        {"[]()", "[]()"},
-        {"[a]()", "[a]()"},
-        {"[Film](https://example.org/Film_(1927))", "Film)"},
+        {"[]() [a]() [Film](/Film_(1927))", "[]() [a]() Film)"},
         {"[*bold*](u) *[a](b)* [a]*(b)", "bold a [a](b)"},
-        {"* ** ***  *\t", ""},
         {"\n[a](b)\n", "\na\n"},
         {" \t\u3000\u00A0text\u2003 ", "text"},
         {"\u2028text\u0085", "\u2028text\u0085"},

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -65,163 +66,154 @@ class FileIoTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void readsRegularFilesWhole();
-    void treatsWhatIsNotAReadableRegularFileOfOursAsAbsent_data();
-    void treatsWhatIsNotAReadableRegularFileOfOursAsAbsent();
-    void writeReplacesTheEntryAtThePath();
-    void writeFailsWithoutATrace();
-    void removesOnlyStaleLeftoversOfOurSaves();
-};
-
-void FileIoTest::readsRegularFilesWhole()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("data.json");
-    for (const QByteArray& content : {QByteArray(), QByteArray("a\0b\xff\n", 5), QByteArray(int(kPersonalFileLimit), 'x')}) {
-        QVERIFY(writePlain(path, content));
-        // With or without room kept after the content for a parser that reads ahead.
-        for (const std::size_t spare : {std::size_t{0}, std::size_t{64}}) {
-            const std::optional<std::string> read = readRegularFile(path, kPersonalFileLimit, spare);
-            QVERIFY(read && QByteArray::fromStdString(*read) == content);
-            QVERIFY(read->capacity() - read->size() >= spare);
+    void readsRegularFilesWhole()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("data.json");
+        for (const QByteArray& content : {QByteArray(), QByteArray("a\0b\xff\n", 5), QByteArray(int(kPersonalFileLimit), 'x')}) {
+            QVERIFY(writePlain(path, content));
+            // With or without room kept after the content for a parser that reads ahead.
+            for (const std::size_t spare : {std::size_t{0}, std::size_t{64}}) {
+                const std::optional<std::string> read = readRegularFile(path, kPersonalFileLimit, spare);
+                QVERIFY(read && QByteArray::fromStdString(*read) == content);
+                QVERIFY(read->capacity() - read->size() >= spare);
+            }
         }
     }
-}
 
-void FileIoTest::treatsWhatIsNotAReadableRegularFileOfOursAsAbsent_data()
-{
-    QTest::addColumn<QString>("obstacle");
-    for (const char* obstacle : {"missing", "directory", "FIFO", "socket", "link to /dev/zero", "dangling link",
-                                 "link to a file of ours", "file of another user", "one byte over the cap"}) {
-        QTest::addRow("%s", obstacle) << QString::fromLatin1(obstacle);
+    void treatsWhatIsNotAReadableRegularFileOfOursAsAbsent_data()
+    {
+        QTest::addColumn<QString>("obstacle");
+        for (const char* obstacle : {"missing", "directory", "FIFO", "socket", "link to /dev/zero", "dangling link",
+                                     "link to a file of ours", "file of another user", "one byte over the cap"}) {
+            QTest::addRow("%s", obstacle) << QString::fromLatin1(obstacle);
+        }
     }
-}
 
-void FileIoTest::treatsWhatIsNotAReadableRegularFileOfOursAsAbsent()
-{
-    QFETCH(QString, obstacle);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("s.json"); // short: socket paths are limited
-    const QString own = dir.filePath("own.json");
-    QVERIFY(writePlain(own, "[]"));
-    if (obstacle == "directory") QVERIFY(QDir().mkdir(path));
-    if (obstacle == "FIFO") QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-    if (obstacle == "socket" && !makeSocket(path)) QSKIP("cannot bind a Unix socket in the temporary directory");
-    if (obstacle == "link to /dev/zero") QVERIFY(makeLink("/dev/zero", path));
-    if (obstacle == "dangling link") QVERIFY(makeLink(dir.filePath("nowhere"), path));
-    if (obstacle == "link to a file of ours") QVERIFY(makeLink(own, path));
-    if (obstacle == "file of another user") {
-        if (::geteuid() != 0) QSKIP("only root can make a file of another user");
-        QVERIFY(writePlain(path, "[]") && giveAway(path));
+    void treatsWhatIsNotAReadableRegularFileOfOursAsAbsent()
+    {
+        QFETCH(QString, obstacle);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("s.json"); // short: socket paths are limited
+        const QString own = dir.filePath("own.json");
+        QVERIFY(writePlain(own, "[]"));
+        if (obstacle == "directory") QVERIFY(QDir().mkdir(path));
+        if (obstacle == "FIFO") QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        if (obstacle == "socket" && !makeSocket(path)) QSKIP("cannot bind a Unix socket in the temporary directory");
+        if (obstacle == "link to /dev/zero") QVERIFY(makeLink("/dev/zero", path));
+        if (obstacle == "dangling link") QVERIFY(makeLink(dir.filePath("nowhere"), path));
+        if (obstacle == "link to a file of ours") QVERIFY(makeLink(own, path));
+        if (obstacle == "file of another user") {
+            if (::geteuid() != 0) QSKIP("only root can make a file of another user");
+            QVERIFY(writePlain(path, "[]") && giveAway(path));
+        }
+        if (obstacle == "one byte over the cap") QVERIFY(writePlain(path, QByteArray(int(kPersonalFileLimit) + 1, '[')));
+
+        // A read that blocked (on a FIFO, on a device) would hang until the test's time-out fails it.
+        QVERIFY(!readRegularFile(path, kPersonalFileLimit).has_value());
     }
-    if (obstacle == "one byte over the cap") QVERIFY(writePlain(path, QByteArray(int(kPersonalFileLimit) + 1, '[')));
 
-    FifoRescue rescue(path);
-    const std::optional<std::string> read = readRegularFile(path, kPersonalFileLimit);
-    QVERIFY2(!rescue.finish(), "the read blocked");
-    QVERIFY(!read.has_value());
-}
+    // Whatever stands at the path, a new private file of ours takes its place;
+    // a link there is replaced itself, never written through.
+    void writeReplacesTheEntryAtThePath()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("kavo_favorites.json");
+        const QString victim = dir.filePath("victim");
+        const QByteArray victimContent("someone else's file\n");
+        QVERIFY(writeFileAtomically(path, "[{\"a\":1}]"));
+        QCOMPARE(ownFileContent(path), QByteArray("[{\"a\":1}]"));
+        QVERIFY(writeFileAtomically(path, std::string(200'000, 'n')));
+        QVERIFY(writeFileAtomically(path, std::string_view("\0x", 2)));
+        QCOMPARE(ownFileContent(path), QByteArray("\0x", 2));
 
-// Whatever stands at the path, a new private file of ours takes its place;
-// a link there is replaced itself, never written through.
-void FileIoTest::writeReplacesTheEntryAtThePath()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("kavo_favorites.json");
-    const QString victim = dir.filePath("victim");
-    const QByteArray victimContent("someone else's file\n");
-    QVERIFY(writeFileAtomically(path, "[{\"a\":1}]"));
-    QCOMPARE(ownFileContent(path), QByteArray("[{\"a\":1}]"));
-    QVERIFY(writeFileAtomically(path, std::string(200'000, 'n')));
-    QVERIFY(writeFileAtomically(path, std::string_view("\0x", 2)));
-    QCOMPARE(ownFileContent(path), QByteArray("\0x", 2));
-
-    QVERIFY(QFile::remove(path) && writePlain(victim, victimContent) && makeLink(victim, path));
-    QVERIFY(writeFileAtomically(path, "[]"));
-    QCOMPARE(ownFileContent(path), QByteArray("[]"));
-    QCOMPARE(readPlain(victim), victimContent);
-    if (::geteuid() == 0) {
-        // A second name for another user's file shows whether it was written to.
-        QVERIFY(QFile::remove(path) && QFile::remove(victim) && writePlain(path, victimContent) && giveAway(path));
-        QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(victim).constData()), 0);
-        QVERIFY(writeFileAtomically(path, "[1]"));
-        QCOMPARE(ownFileContent(path), QByteArray("[1]"));
+        QVERIFY(QFile::remove(path) && writePlain(victim, victimContent) && makeLink(victim, path));
+        QVERIFY(writeFileAtomically(path, "[]"));
+        QCOMPARE(ownFileContent(path), QByteArray("[]"));
         QCOMPARE(readPlain(victim), victimContent);
+        if (::geteuid() == 0) {
+            // A second name for another user's file shows whether it was written to.
+            QVERIFY(QFile::remove(path) && QFile::remove(victim) && writePlain(path, victimContent) && giveAway(path));
+            QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(victim).constData()), 0);
+            QVERIFY(writeFileAtomically(path, "[1]"));
+            QCOMPARE(ownFileContent(path), QByteArray("[1]"));
+            QCOMPARE(readPlain(victim), victimContent);
+        }
+        QCOMPARE(entriesOf(dir.path()), (QStringList{"kavo_favorites.json", "victim"}));
     }
-    QCOMPARE(entriesOf(dir.path()), (QStringList{"kavo_favorites.json", "victim"}));
-}
 
-// A write that cannot be completed reports it, and leaves the old file and no temporary file.
-void FileIoTest::writeFailsWithoutATrace()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("kavo_history.json");
-    QVERIFY(!writeFileAtomically(dir.filePath("absent/kavo_history.json"), "[]"));
-    QVERIFY(QDir().mkdir(path));
-    QVERIFY(!writeFileAtomically(path, "[]"));
-    QVERIFY(entriesOf(path).isEmpty() && QDir().rmdir(path));
-    // Content over the cap its reader applies would make a readable file absent.
-    QVERIFY(writePlain(path, "[\"ok\"]"));
-    QVERIFY(!writeFileAtomically(path, "[\"long\"]", 7));
-    QVERIFY(writeFileAtomically(path, "[\"new\"]", 7));
-    const QByteArray old = readPlain(path);
+    // A write that cannot be completed reports it, and leaves the old file and no temporary file.
+    void writeFailsWithoutATrace()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("kavo_history.json");
+        QVERIFY(!writeFileAtomically(dir.filePath("absent/kavo_history.json"), "[]"));
+        QVERIFY(QDir().mkdir(path));
+        QVERIFY(!writeFileAtomically(path, "[]"));
+        QVERIFY(entriesOf(path).isEmpty() && QDir().rmdir(path));
+        // Content over the cap its reader applies would make a readable file absent.
+        QVERIFY(writePlain(path, "[\"ok\"]"));
+        QVERIFY(!writeFileAtomically(path, "[\"long\"]", 7));
+        QVERIFY(writeFileAtomically(path, "[\"new\"]", 7));
+        const QByteArray old = readPlain(path);
 
-    // The child may write no more than 4 KiB into any file, so the 1 MB write
-    // runs out of room part-way (EFBIG instead of a SIGXFSZ kill). It exits 0
-    // only when the write reported the failure.
-    const pid_t child = ::fork();
-    QVERIFY(child >= 0);
-    if (child == 0) {
-        const rlimit limit{4096, 4096};
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(3);
-        std::signal(SIGXFSZ, SIG_IGN);
-        ::_exit(writeFileAtomically(path, std::string(1'000'000, 'n')) ? 1 : 0);
+        // The child may write no more than 4 KiB into any file, so the 1 MB write
+        // runs out of room part-way (EFBIG instead of a SIGXFSZ kill). It exits 0
+        // only when the write reported the failure.
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            const rlimit limit{4096, 4096};
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(3);
+            std::signal(SIGXFSZ, SIG_IGN);
+            ::_exit(writeFileAtomically(path, std::string(1'000'000, 'n')) ? 1 : 0);
+        }
+        int status = 0;
+        while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+        }
+        QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "a write cut short was not reported as a failure");
+        QCOMPARE(readPlain(path), old);
+        QCOMPARE(entriesOf(dir.path()), QStringList{"kavo_history.json"});
     }
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "a write cut short was not reported as a failure");
-    QCOMPARE(readPlain(path), old);
-    QCOMPARE(entriesOf(dir.path()), QStringList{"kavo_history.json"});
-}
 
-void FileIoTest::removesOnlyStaleLeftoversOfOurSaves()
-{
-    QTemporaryDir dir;
-    const auto stale = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now() - kStaleTemporaryFileAge -
-                                                            std::chrono::seconds(5));
-    // Name, kind ('f'ile, 'l'ink, 'd'irectory, 'o'ther user's file), old, removed.
-    const std::tuple<const char*, char, bool, bool> planted[] = {
-        {"kavo_history.json.iJRWzq", 'f', true, true},
-        {"kavo_history.json.000000", 'f', true, true},
-        {"kavo_history.json.aB3dE9", 'f', false, false}, // a save in progress
-        {"kavo_history.json.LinkXX", 'l', true, false},
-        {"kavo_history.json.DirXXX", 'd', true, false},
-        {"kavo_history.json.OthrXX", 'o', true, false},
-        {"kavo_history.json", 'f', true, false},
-        {"kavo_history.json.iJRWzq7", 'f', true, false},
-        {"kavo_history.json.iJR-zq", 'f', true, false},
-        {"kavo_history.jsonXiJRWzq", 'f', true, false},
-        {"kavo_favorites.json.iJRWzq", 'f', true, false}, // another file's: its own call
-        {"target", 'f', true, false},
-    };
-    QStringList kept;
-    for (const auto& [name, kind, old, removed] : planted) {
-        const QString entry = dir.filePath(name);
-        if (kind == 'o' && ::geteuid() != 0) continue; // only root can make a file of another user
-        if (kind == 'l') QVERIFY(makeLink(dir.filePath("target"), entry));
-        if (kind == 'd') QVERIFY(QDir().mkdir(entry));
-        if (kind == 'f' || kind == 'o') QVERIFY(writePlain(entry, "x"));
-        if (kind == 'o') QVERIFY(giveAway(entry));
-        const timespec times[2]{{stale, 0}, {stale, 0}};
-        if (old) QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(entry).constData(), times, AT_SYMLINK_NOFOLLOW), 0);
-        if (!removed) kept << name;
+    void removesOnlyStaleLeftoversOfOurSaves()
+    {
+        QTemporaryDir dir;
+        const auto stale = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now() - kStaleTemporaryFileAge -
+                                                                std::chrono::seconds(5));
+        // Name, kind ('f'ile, 'l'ink, 'd'irectory, 'o'ther user's file), old, removed.
+        const std::tuple<const char*, char, bool, bool> planted[] = {
+            {"kavo_history.json.iJRWzq", 'f', true, true},
+            {"kavo_history.json.000000", 'f', true, true},
+            {"kavo_history.json.aB3dE9", 'f', false, false}, // a save in progress
+            {"kavo_history.json.LinkXX", 'l', true, false},
+            {"kavo_history.json.DirXXX", 'd', true, false},
+            {"kavo_history.json.OthrXX", 'o', true, false},
+            {"kavo_history.json", 'f', true, false},
+            {"kavo_history.json.iJRWzq7", 'f', true, false},
+            {"kavo_history.json.iJR-zq", 'f', true, false},
+            {"kavo_history.jsonXiJRWzq", 'f', true, false},
+            {"kavo_favorites.json.iJRWzq", 'f', true, false}, // another file's: its own call
+            {"target", 'f', true, false},
+        };
+        QStringList kept;
+        for (const auto& [name, kind, old, removed] : planted) {
+            const QString entry = dir.filePath(name);
+            if (kind == 'o' && ::geteuid() != 0) continue; // only root can make a file of another user
+            if (kind == 'l') QVERIFY(makeLink(dir.filePath("target"), entry));
+            if (kind == 'd') QVERIFY(QDir().mkdir(entry));
+            if (kind == 'f' || kind == 'o') QVERIFY(writePlain(entry, "x"));
+            if (kind == 'o') QVERIFY(giveAway(entry));
+            const timespec times[2]{{stale, 0}, {stale, 0}};
+            if (old) QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(entry).constData(), times, AT_SYMLINK_NOFOLLOW), 0);
+            if (!removed) kept << name;
+        }
+        removeStaleTemporaryFiles(dir.filePath("kavo_history.json"));
+        kept.sort();
+        QCOMPARE(entriesOf(dir.path()), kept);
+        QCOMPARE(readPlain(dir.filePath("target")), QByteArray("x"));
     }
-    removeStaleTemporaryFiles(dir.filePath("kavo_history.json"));
-    kept.sort();
-    QCOMPARE(entriesOf(dir.path()), kept);
-    QCOMPARE(readPlain(dir.filePath("target")), QByteArray("x"));
-}
+};
 
 QTEST_GUILESS_MAIN(FileIoTest)
 #include "file_io_test.moc"
