@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app_harness.h"
 
-#include "platform/file_io.h"
-
-#include <QFileInfo>
 #include <QQmlEngine>
-#include <QtCore/qtestsupport_core.h>
 
 namespace kavo::testing {
 
@@ -78,36 +74,6 @@ QStringList TestApp::favoriteNames() const
     QStringList names;
     for (const FavoriteEntry& entry : root_->favoritesService().favorites()) names << QString::fromStdString(entry.name);
     return names;
-}
-
-bool TestApp::waitUntilLoaded()
-{
-    return QTest::qWaitFor([this] { return !root_->dataService().isLoading(); }, 10'000);
-}
-
-void TestApp::servePage(const QString& page)
-{
-    server_.answer("/single-page", ScriptedAnswer(page.toUtf8()));
-}
-
-void TestApp::addHistory(const QString& name, const QString& url)
-{
-    root_->historyService().addEntry(name, url);
-}
-
-void TestApp::addFavorite(const QString& name, const QString& url)
-{
-    root_->favoritesService().toggleFavorite(name, url, QStringLiteral("none"));
-}
-
-bool TestApp::fileExists(const QString& path) const
-{
-    return QFileInfo::exists(path);
-}
-
-bool TestApp::writeFile(const QString& path, const QString& text) const
-{
-    return writeFileAtomically(path, text.toStdString());
 }
 
 QObject* AppHarness::start(const QString& scenario)

@@ -2,9 +2,12 @@
 #pragma once
 
 #include "app/kavo_application.h"
+#include "platform/file_io.h"
 #include "test_http_server.h"
 
+#include <QFileInfo>
 #include <QObject>
+#include <QtCore/qtestsupport_core.h>
 #include <QQmlApplicationEngine>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -71,15 +74,20 @@ public:
     /// Requests for the image that the "hostile" scenario's texts point at: there must be none.
     int pixelRequests() const { return server_.requests(QStringLiteral("/pixel.png")); }
     /// Waits until the catalogue is loaded; false when it never is.
-    bool waitUntilLoaded();
+    bool waitUntilLoaded() { return QTest::qWaitFor([this] { return !root_->dataService().isLoading(); }, 10'000); }
 
     /// From now on the primary endpoint answers with `page`, whole.
-    Q_INVOKABLE void servePage(const QString& page);
-    Q_INVOKABLE void addHistory(const QString& name, const QString& url);
-    Q_INVOKABLE void addFavorite(const QString& name, const QString& url);
-    Q_INVOKABLE bool fileExists(const QString& path) const;
-    /// Writes `text` to `path`; true on success.
-    Q_INVOKABLE bool writeFile(const QString& path, const QString& text) const;
+    Q_INVOKABLE void servePage(const QString& page) { server_.answer("/single-page", ScriptedAnswer(page.toUtf8())); }
+    Q_INVOKABLE void addHistory(const QString& name, const QString& url) { root_->historyService().addEntry(name, url); }
+    Q_INVOKABLE void addFavorite(const QString& name, const QString& url)
+    {
+        root_->favoritesService().toggleFavorite(name, url, QStringLiteral("none"));
+    }
+    Q_INVOKABLE bool fileExists(const QString& path) const { return QFileInfo::exists(path); }
+    Q_INVOKABLE bool writeFile(const QString& path, const QString& text) const
+    {
+        return writeFileAtomically(path, text.toStdString());
+    }
 
 private:
     QTemporaryDir dir_;

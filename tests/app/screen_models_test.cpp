@@ -214,43 +214,24 @@ private slots:
         QVERIFY(!QFileInfo::exists(cache) && QFileInfo::exists(neighbour));
     }
 
-    void relativeTimesSpeakTheLanguageWithItsPlurals_data()
-    {
-        using Unit = screens::RelativeTime::Unit;
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<bool>("translated");
-        QTest::addColumn<int>("unit");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("text");
-        const auto row = [](const char* name, const char* locale, bool translated, Unit unit, int count, const char* text) {
-            QTest::addRow("%s", name) << QString::fromLatin1(locale) << translated << static_cast<int>(unit) << count
-                                      << QString::fromUtf8(text);
-        };
-        // English is the source: no file, and exactly the rule's own labels.
-        row("en 1m", "en_US", false, Unit::minutes, 1, "1m ago");
-        row("en 1d", "en_US", false, Unit::days, 1, "1d ago");
-        // German and French, one and many; a regional variant finds the language's file.
-        row("de now", "de_DE", true, Unit::justNow, 0, "Gerade eben");
-        row("de 1d", "de_AT", true, Unit::days, 1, "vor 1 Tag");
-        row("de 5h", "de_DE", true, Unit::hours, 5, "vor 5 Std.");
-        row("fr 1d", "fr_CA", true, Unit::days, 1, "il y a 1 jour");
-        row("fr 3d", "fr_FR", true, Unit::days, 3, "il y a 3 jours");
-        // A language the application does not speak stays English.
-        row("es 2d", "es_ES", false, Unit::days, 2, "2d ago");
-    }
-
+    // English is the source (no file): the rule's own labels. German and French, one and many, a
+    // regional variant finding its language's file; a language the application does not speak stays English.
     void relativeTimesSpeakTheLanguageWithItsPlurals()
     {
-        QFETCH(QString, locale);
-        QFETCH(bool, translated);
-        QFETCH(int, unit);
-        QFETCH(int, count);
-        QFETCH(QString, text);
-        const Translations translations{QLocale(locale)};
-        QCOMPARE(translations.hasApplicationTranslation(), translated);
-        QCOMPARE(relativeTimeText({static_cast<screens::RelativeTime::Unit>(unit), count, {}}), text);
-        // An older entry shows the date as the rule formatted it, untouched.
-        QCOMPARE(relativeTimeText({screens::RelativeTime::Unit::date, 0, "5. Jan."}), QStringLiteral("5. Jan."));
+        using Unit = screens::RelativeTime::Unit;
+        const std::tuple<const char*, bool, Unit, int, const char*> cases[] = {
+            {"en_US", false, Unit::minutes, 1, "1m ago"},   {"de_DE", true, Unit::justNow, 0, "Gerade eben"},
+            {"de_AT", true, Unit::days, 1, "vor 1 Tag"},     {"de_DE", true, Unit::hours, 5, "vor 5 Std."},
+            {"fr_CA", true, Unit::days, 1, "il y a 1 jour"}, {"fr_FR", true, Unit::days, 3, "il y a 3 jours"},
+            {"es_ES", false, Unit::days, 2, "2d ago"},
+        };
+        for (const auto& [locale, translated, unit, count, text] : cases) {
+            const Translations translations{QLocale(locale)};
+            QCOMPARE(translations.hasApplicationTranslation(), translated);
+            QCOMPARE(relativeTimeText({unit, count, {}}), QString::fromUtf8(text));
+            // An older entry shows the date as the rule formatted it, untouched.
+            QCOMPARE(relativeTimeText({Unit::date, 0, "5. Jan."}), QStringLiteral("5. Jan."));
+        }
     }
 
     void qmlSeesTheRootsInstances()
