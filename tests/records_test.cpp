@@ -58,18 +58,5 @@ TEST(Records, EveryFieldTakesPartInEqualityAndHash)
     });
 }
 
-TEST(Records, ParsingTheSameLineTwiceGivesEqualContentUnderNewIdentities)
-{
-    const std::string page = "# \u25BA T\n* [A](/a), [B](/b) - d\n";
-    const auto first = fixtures::parse(page);
-    const auto second = fixtures::parse(page);
-    ASSERT_EQ(first.size(), 1u);
-    EXPECT_NE(first, second);
-    KVEntry sameIds = second.at(0).entries.at(0);
-    sameIds.id = first[0].entries.at(0).id;
-    sameIds.relatedLinks.at(0).id = first[0].entries[0].relatedLinks.at(0).id;
-    EXPECT_EQ(sameIds, first[0].entries[0]);
-}
-
 } // namespace
 } // namespace kavo

@@ -16,29 +16,19 @@ metainfo="$resources/$app_id.metainfo.xml"
 missing=()
 
 if command -v desktop-file-validate >/dev/null; then
-  # Prints errors, warnings and hints; exits non-zero on errors only.
-  # Warnings are faults here too.
-  output=$(desktop-file-validate "$desktop" 2>&1) || { echo "$output" >&2; echo "FAIL: $desktop" >&2; exit 1; }
-  if grep -E ': (error|warning): ' <<<"$output" >&2; then
-    echo "FAIL: $desktop has warnings" >&2
-    exit 1
-  fi
-  [ -z "$output" ] || echo "$output"
+  # It exits non-zero on errors only; warnings are faults here too.
+  output=$(desktop-file-validate "$desktop" 2>&1) && ! grep -E ': (error|warning): ' <<<"$output" >/dev/null ||
+    { echo "$output" >&2; echo "FAIL: $desktop" >&2; exit 1; }
   echo "ok: $desktop"
 else
   missing+=(desktop-file-validate)
 fi
-
 if command -v appstreamcli >/dev/null; then
-  # Exits non-zero on errors and warnings; infos and pedantic notes pass.
-  if ! appstreamcli validate --no-net --no-color "$metainfo"; then
-    echo "FAIL: $metainfo" >&2
-    exit 1
-  fi
+  # It exits non-zero on errors and warnings; infos and pedantic notes pass.
+  appstreamcli validate --no-net --no-color "$metainfo" || { echo "FAIL: $metainfo" >&2; exit 1; }
 else
   missing+=(appstreamcli)
 fi
-
 if [ "${#missing[@]}" -ne 0 ]; then
   echo "skipped: ${missing[*]} not installed (scripts/install-deps installs them)"
   exit 77
