@@ -38,11 +38,8 @@ public:
 /// directory, a local server for downloads, recording opener and clipboard.
 class TestApp : public QObject {
     Q_OBJECT
+    Q_PROPERTY(QVariantMap window READ window CONSTANT)        // what the application's window is handed
     Q_PROPERTY(QObject* dataService READ dataService CONSTANT)
-    Q_PROPERTY(QObject* historyService READ historyService CONSTANT)
-    Q_PROPERTY(QObject* favoritesService READ favoritesService CONSTANT)
-    Q_PROPERTY(QObject* actions READ actions CONSTANT)
-    Q_PROPERTY(QObject* appInfo READ appInfo CONSTANT)
     Q_PROPERTY(QStringList opened READ opened)
     Q_PROPERTY(QStringList historyFrontWhenOpened READ historyFrontWhenOpened)
     Q_PROPERTY(QString clipboard READ clipboard)
@@ -59,11 +56,8 @@ public:
     ~TestApp() override;
 
     KAVO_X_IOSApp& root() { return *root_; }
+    QVariantMap window() { return root_->windowProperties(); }
     QObject* dataService() { return &root_->dataService(); }
-    QObject* historyService() { return &root_->historyService(); }
-    QObject* favoritesService() { return &root_->favoritesService(); }
-    QObject* actions() { return &root_->actions(); }
-    QObject* appInfo() { return &root_->appInfo(); }
     QStringList opened() const { return opener_.opened; }
     QStringList historyFrontWhenOpened() const { return opener_.historyFrontWhenOpened; }
     QString clipboard() const { return clipboard_.text; }

@@ -108,16 +108,6 @@ std::string styledTextFault(std::string_view styled)
     return {};
 }
 
-// Guards the property test below against a checker that lets everything pass.
-TEST(DescriptionMarkupProperty, FaultCheckerRejectsUnsafeText)
-{
-    for (const std::string_view bad : {"<img src=\"x\">"sv, "<b><i>x</b></i>"sv, "<a href='x'>y</a>"sv, "<b>x"sv,
-                                       "<a href=\"x y\">z</a>"sv, "a > b"sv, "AT&T"sv, "<a href=\"u\"><a href=\"v\">x</a></a>"sv}) {
-        EXPECT_NE(styledTextFault(bad), "") << bad;
-    }
-    EXPECT_EQ(styledTextFault("<a href=\"u?a=1&b=2\"><i>a&amp;b</i> <b>&lt;c&gt;</b></a> <s>d</s>&nbsp;"), "");
-}
-
 // md4c 0.4.8 pairs "**" inside a link destination with one outside it, then
 // reports the span's start without its end or its end without its start.
 TEST(DescriptionMarkupProperty, EmphasisDelimiterInLinkDestinationStaysBalanced)
@@ -145,28 +135,24 @@ constexpr std::array markdownPieces = {
     "-->"sv, ":"sv,     "\u00e9"sv, "\u00a0"sv,  "]("sv,    "<https://"sv,   "@"sv,  "    "sv, "#"sv,
     "-"sv,  "1."sv,     "\0"sv,     "\t"sv,      "{"sv,     "%"sv};
 
-std::string randomMarkdown(std::mt19937& random)
-{
-    std::uniform_int_distribution<std::size_t> pieceCount(1, 40);
-    std::uniform_int_distribution<std::size_t> piece(0, markdownPieces.size() - 1);
-    std::string markdown;
-    for (std::size_t n = pieceCount(random); n > 0; --n) markdown += markdownPieces[piece(random)];
-    return markdown;
-}
-
+// The checker refuses what it must, so that passing it says something.
 TEST(DescriptionMarkupProperty, RandomMarkdownOnlyMakesSafeBalancedTags)
 {
+    for (const std::string_view bad : {"<img src=\"x\">"sv, "<b><i>x</b></i>"sv, "<a href='x'>y</a>"sv, "<b>x"sv,
+                                       "<a href=\"x y\">z</a>"sv, "a > b"sv, "AT&T"sv, "<a href=\"u\"><a href=\"v\">x</a></a>"sv}) {
+        EXPECT_NE(styledTextFault(bad), "") << bad;
+    }
     std::mt19937 random(20240611);
-    int withLink = 0;
-    int withFormat = 0;
+    std::uniform_int_distribution<std::size_t> pieceCount(1, 40), piece(0, markdownPieces.size() - 1);
+    int withLink = 0, withFormat = 0;
     for (int n = 0; n < 20000; ++n) {
-        const std::string markdown = randomMarkdown(random);
+        std::string markdown;
+        for (std::size_t count = pieceCount(random); count > 0; --count) markdown += markdownPieces[piece(random)];
         const std::optional<std::string> styled = descriptionStyledText(markdown);
         ASSERT_TRUE(styled.has_value()) << testing::PrintToString(markdown);
-        ASSERT_EQ(styled->find("<img"), std::string::npos) << testing::PrintToString(markdown);
         ASSERT_EQ(styledTextFault(*styled), "") << testing::PrintToString(markdown) << "\n-> " << *styled;
-        if (styled->find("<a ") != std::string::npos) ++withLink;
-        if (styled->find("<i>") != std::string::npos || styled->find("<b>") != std::string::npos) ++withFormat;
+        withLink += styled->find("<a ") != std::string::npos;
+        withFormat += styled->find("<i>") != std::string::npos || styled->find("<b>") != std::string::npos;
     }
     // The inputs have to exercise the tag-writing paths, not just escaping.
     EXPECT_GT(withLink, 200);

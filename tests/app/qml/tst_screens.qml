@@ -33,10 +33,7 @@ Item {
 
         function start(scenario) {
             app = harness.start(scenario)
-            appView = createTemporaryObject(appComponent, root, {
-                "dataService": app.dataService, "historyService": app.historyService,
-                "favoritesService": app.favoritesService, "actions": app.actions, "appInfo": app.appInfo
-            })
+            appView = createTemporaryObject(appComponent, root, app.window)
             view = findChild(appView, "mainPage")
             if (scenario === "packaged") tryVerify(function() { return row("category_Streaming Video") !== null })
             if (scenario === "empty") tryCompare(app.dataService, "error", "No content available")
