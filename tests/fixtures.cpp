@@ -42,11 +42,7 @@ private:
         return result;
     }
 
-    std::optional<std::string> maybeText()
-    {
-        if (pick(2) == 0) return std::nullopt;
-        return text();
-    }
+    std::optional<std::string> maybeText() { return pick(2) == 0 ? std::nullopt : std::optional(text()); }
 
     Url url()
     {
@@ -55,11 +51,7 @@ private:
         return *Url::parse(targets[pick(std::size(targets) - 1)]);
     }
 
-    std::optional<Url> maybeUrl()
-    {
-        if (pick(2) == 0) return std::nullopt;
-        return url();
-    }
+    std::optional<Url> maybeUrl() { return pick(2) == 0 ? std::nullopt : std::optional(url()); }
 
     std::vector<KVEntry> entries(int bound)
     {
@@ -78,15 +70,9 @@ private:
 
 } // namespace
 
-std::vector<KVCategory> makeCatalogue(std::size_t categories, std::uint32_t seed)
-{
-    return Maker(seed).categories(categories);
-}
+std::vector<KVCategory> makeCatalogue(std::size_t categories, std::uint32_t seed) { return Maker(seed).categories(categories); }
 
-std::vector<KVCategory> parse(std::string_view page)
-{
-    return KVParser().parse(page);
-}
+std::vector<KVCategory> parse(std::string_view page) { return KVParser().parse(page); }
 
 KVEntry entry(std::string name, std::string_view url)
 {

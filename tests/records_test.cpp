@@ -9,15 +9,6 @@
 namespace kavo {
 namespace {
 
-TEST(Records, BadgeRawValuesAreExactlyTheFourCaseNames)
-{
-    for (KVBadge badge : {KVBadge::star, KVBadge::globe, KVBadge::arrow, KVBadge::none}) {
-        EXPECT_EQ(badgeFromRawValue(rawValue(badge)), badge);
-    }
-    EXPECT_EQ(rawValue(KVBadge::globe), "globe");
-    for (const char* bad : {"Star", "", " none", "stars"}) EXPECT_FALSE(badgeFromRawValue(bad)) << bad;
-}
-
 // Each change makes a record unequal to the original and changes its hash.
 template <typename Record> void expectEveryChangeCounts(const Record& base, std::vector<std::function<void(Record&)>> changes)
 {

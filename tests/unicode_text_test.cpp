@@ -54,12 +54,7 @@ TEST(Trim, RemovesTabAndSpaceSeparatorsOnly)
 
 TEST(StartsWith, ComparesUserPerceivedCharacters)
 {
-    struct Case {
-        std::string text;
-        std::string prefix;
-        bool expected;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string, std::string, bool> cases[] = {
         {"* [a](b)", "* ", true},
         {"* \u0301[a](b)", "* ", false},    // the space carries a combining mark
         {"\u21aa\ufe0f x", "\u21aa", false}, // marker plus variation selector is another character
@@ -68,7 +63,7 @@ TEST(StartsWith, ComparesUserPerceivedCharacters)
         {"#\u0903", "#", false}, // spacing mark
         {"#", "##", false},
     };
-    for (const Case& c : cases) EXPECT_EQ(startsWith(c.text, c.prefix), c.expected) << c.text << " / " << c.prefix;
+    for (const auto& [text, prefix, expected] : cases) EXPECT_EQ(startsWith(text, prefix), expected) << text << " / " << prefix;
 }
 
 TEST(ToLower, FullUnicodeLowercasingWithoutLocaleRules)

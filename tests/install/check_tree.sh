@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks an installed tree: ROOT holds exactly the application's files under
 # PREFIX, each where the freedesktop layout wants it, and they agree with each
-# other and with the binary (application id, executable name, version).
+# other and with the binary (application id, executable name, version). When
+# ROOT is a build tree, `cmake --install` of it into a temporary DESTDIR is checked.
 # Usage: check_tree.sh ROOT PREFIX APP_ID VERSION
 set -euo pipefail
 
@@ -10,12 +11,19 @@ root=$1
 prefix=${2#/}
 app_id=$3
 version=$4
-base="$root/$prefix"
 
 fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
+
+if [ -f "$root/CMakeCache.txt" ]; then
+  tmp=$(mktemp -d)
+  trap 'rm -rf "$tmp"' EXIT
+  log=$(DESTDIR="$tmp" cmake --install "$root" --prefix "/$prefix" 2>&1) || { echo "$log" >&2; fail "cmake --install failed"; }
+  root=$tmp
+fi
+base="$root/$prefix"
 
 # Exactly these files, nothing more (no static libraries, headers or test
 # programs leaking into the installation).

@@ -77,12 +77,8 @@ TEST(CleanDisplayText, ReducesLinksThenDropsAsterisksThenTrimsSpaces)
 {
     const std::pair<std::string_view, std::string_view> cases[] = {
         {"**Note:** see [the wiki](https://example.org/wiki) *now*  ", "Note: see the wiki now"},
-        {"[]() [a]() [Film](/Film_(1927))", "[]() [a]() Film)"},
-        {"[*bold*](u) *[a](b)* [a]*(b)", "bold a [a](b)"},
-        {"\n[a](b)\n", "\na\n"},
-        {" \t\u3000\u00A0text\u2003 ", "text"},
-        {"\u2028text\u0085", "\u2028text\u0085"},
-        {"![alt](picture) _u_ `c` # h  x", "!alt _u_ `c` # h  x"},
+        {"[]() [a]() [*b*](/Film_(1927)) [a]*(b)", "[]() [a]() b) [a](b)"},
+        {"\n\u2028[a](b) ![c](d) _u_ `c` # h  x\u0085 \t\u3000", "\n\u2028a !c _u_ `c` # h  x\u0085"},
     };
     for (const auto& [text, clean] : cases) EXPECT_EQ(cleanDisplayText(text), clean) << text;
 }

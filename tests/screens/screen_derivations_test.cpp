@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The derivations behind the main and category screens: category order, the
 // entry search, the main list's rows and their keys, telling a list row by
-// row, the open category, the detail rows and the entry row.
+// row, the detail rows and the entry row. (The open category: screen_models_test.)
 #include "fixtures.h"
 #include "platform/unicode_text.h"
 #include "screens/category_detail_rows.h"
@@ -9,7 +9,6 @@
 #include "screens/entry_row_rules.h"
 #include "screens/list_diff.h"
 #include "screens/main_list.h"
-#include "screens/navigation.h"
 #include "screens/presentation_rules.h"
 #include "screens/repeat_guard.h"
 #include "screens/search_index.h"
@@ -44,23 +43,6 @@ std::vector<std::size_t> positions(const std::vector<KVCategory>& source, const 
     std::vector<std::size_t> result;
     for (const KVCategory* category : sorted) result.push_back(static_cast<std::size_t>(category - source.data()));
     return result;
-}
-
-// "[Title: direct names {Section: names}]" for each category.
-std::string describe(const std::vector<KVCategory>& categories)
-{
-    std::string out;
-    for (const KVCategory& category : categories) {
-        out += "[" + category.title + ":";
-        for (const KVEntry& e : category.entries) out += " " + e.name;
-        for (const KVSection& s : category.sections) {
-            out += " {" + s.title + ":";
-            for (const KVEntry& e : s.entries) out += " " + e.name;
-            out += "}";
-        }
-        out += "]";
-    }
-    return out;
 }
 
 // Titles collate by the locale at secondary strength (letters and accents count, case does not),
@@ -261,33 +243,6 @@ TEST(MainList, RowKeysStayWithTheirItemsAndNeverRepeat)
     EXPECT_EQ(std::count(second.begin(), second.end(), second[1]), 1);
     second.erase(second.begin() + 1); // the new row, under the section's header
     EXPECT_EQ(second, first);
-}
-
-TEST(Navigation, ShowsWhatWasOpenedUntilASearchNoLongerFindsIt)
-{
-    const Services services{parse("# \u25BA Video\n* [Alpha](https://alpha.example/)\n## \u25B7 Old\n"
-                                  "* [Beta](https://beta.example/)\n# \u25BA [Docs](https://docs.example/)\n"
-                                  "* [Gamma](https://gamma.example/)\n")};
-    auto derive = [&](std::string_view search) {
-        const MainList list = buildMainList(services.state(search));
-        return std::pair{list, rowKeys(list, {}, {})};
-    };
-    Navigation navigation;
-    const auto [all, allKeys] = derive("");
-    navigation.open(all, allKeys, 3); // a link category opens no screen (rows: header, Video, header, Docs)
-    EXPECT_FALSE(navigation.isOpen());
-    navigation.open(all, allKeys, 1);
-    ASSERT_TRUE(navigation.isOpen());
-    EXPECT_EQ(describe({*navigation.shown()}), "[Video: Alpha {Old: Beta}]");
-
-    const auto [found, foundKeys] = derive("beta");
-    navigation.searchChanged(found, foundKeys);
-    EXPECT_EQ(describe({*navigation.shown()}), "[Video: {Old: Beta}]");
-    EXPECT_EQ(navigation.key(), allKeys[1]);
-    const auto [none, noneKeys] = derive("gamma"); // only the link category has it
-    navigation.searchChanged(none, noneKeys);
-    EXPECT_FALSE(navigation.isOpen());
-    EXPECT_EQ(navigation.key(), "");
 }
 
 // "note header e0 s0.header s0.note s0.e0 ...": kind and place of each row.

@@ -210,29 +210,6 @@ private slots:
             QCOMPARE(readPlain(lists.historyPath) + readPlain(lists.favoritesPath), QByteArray("[][]"));
         }
     }
-
-    // Links and badges given as text that are not valid change nothing, not even the file's bytes.
-    void textOperationsIgnoreInvalidInput()
-    {
-        const Lists lists;
-        const QByteArray before = validFile().replace(",", ", ");
-        QVERIFY(writePlain(lists.historyPath, before) && writePlain(lists.favoritesPath, before));
-        auto history = lists.history();
-        auto favorites = lists.favorites();
-        QSignalSpy historyChanged(history.get(), &KVHistoryService::recentEntriesChanged);
-        QSignalSpy favoritesChanged(favorites.get(), &KVFavoritesService::favoritesChanged);
-        const QString kept = QStringLiteral("https://example.org/kept");
-        for (const QString& link : {QString(), QStringLiteral("https://e.org/a b"), QStringLiteral("https://e.org/%zz"),
-                                    QStringLiteral("<https://e.org/a>"), QStringLiteral("https://e.org/\t")}) {
-            history->addEntry(QStringLiteral("Name"), link);
-            favorites->toggleFavorite(QStringLiteral("Name"), link, QStringLiteral("star"));
-        }
-        // The link is the one in the list, so an accepted call would remove it.
-        for (const QString& badge : QStringList{"Star", "", " star", "\u2606"}) favorites->toggleFavorite("N", kept, badge);
-        QCOMPARE(historyChanged.count() + favoritesChanged.count(), 0);
-        QCOMPARE(readPlain(lists.historyPath) + readPlain(lists.favoritesPath), before + before);
-        QVERIFY(favorites->isFavorite(kept) && !favorites->isFavorite(kept + "/") && !favorites->isFavorite(QString()));
-    }
 };
 
 QTEST_GUILESS_MAIN(PersonalListsTest)
