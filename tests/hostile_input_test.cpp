@@ -27,13 +27,11 @@ TEST(HostileInput, EveryPathologicalPageParsesInLinearTime)
     const std::string heading = "# \u25BA Hostile\n";
     const std::pair<const char*, std::string> pages[] = {
         {"unclosed target", heading + "* [a](" + repeat("x(", 50000) + "\n"},
-        {"unclosed target, no parens", heading + "* [a](" + std::string(100000, 'x') + "\n"},
         {"ten megabyte line", heading + "* " + repeat("[a](b", 2000000) + "\n"},
         {"many open brackets", heading + repeat("[\n", 100000)},
         {"one line of open brackets", heading + "* " + std::string(1000000, '[') + "](x)\n"},
         {"brackets then close", heading + "* " + repeat("[a]", 300000) + "(" + std::string(100000, ')') + "\n"},
         {"NUL bytes", heading + "* [a\0b](/x\0y) - \0\n"s + std::string(100000, '\0')},
-        {"byte order mark", "\xEF\xBB\xBF" + heading + "* [a](/b)\n"},
         {"CR only", repeat("# \u25BA C\r* [a](/b) - c\r## \u25B7 S\r", 30000)},
         {"ill-formed UTF-8", heading + repeat("* [\xff](/\xfe) - \xc3\n", 30000)},
         {"separators everywhere", heading + "* " + repeat(" - [a](", 200000) + "\n"},

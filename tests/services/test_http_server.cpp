@@ -91,10 +91,7 @@ QByteArray chunked(const QByteArray& body, bool withLastChunk)
 
 } // namespace
 
-QByteArray TestHttpServer::certificatePem()
-{
-    return readCertFile("server.crt");
-}
+QByteArray TestHttpServer::certificatePem() { return readCertFile("server.crt"); }
 
 TestHttpServer::TestHttpServer(bool tls, QObject* parent) : QObject(parent), server_(new Listener(this)), tls_(tls)
 {
@@ -110,27 +107,22 @@ TestHttpServer::TestHttpServer(bool tls, QObject* parent) : QObject(parent), ser
 
 void TestHttpServer::accept(qintptr descriptor)
 {
-    ++connections_;
-    if (connections_ <= silentConnections_ || !tls_) {
-        auto* socket = new QTcpSocket(this);
-        socket->setSocketDescriptor(descriptor);
-        if (connections_ > silentConnections_) serve(socket);
-        return;
-    }
-    auto* socket = new QSslSocket(this);
-    socket->setSslConfiguration(tlsConfiguration_);
+    const bool silent = ++connections_ <= silentConnections_;
+    auto* socket = tls_ && !silent ? new QSslSocket(this) : new QTcpSocket(this);
     socket->setSocketDescriptor(descriptor);
-    connect(socket, &QSslSocket::encrypted, this, [this, socket] { serve(socket); });
-    socket->startServerEncryption();
+    if (silent) return;
+    auto* secure = qobject_cast<QSslSocket*>(socket);
+    if (secure == nullptr) return serve(socket);
+    secure->setSslConfiguration(tlsConfiguration_);
+    connect(secure, &QSslSocket::encrypted, this, [this, socket] { serve(socket); });
+    secure->startServerEncryption();
 }
 
 TestHttpServer::~TestHttpServer() = default;
 
 QUrl TestHttpServer::url(const QString& path) const
 {
-    const QString scheme = tls_ ? QStringLiteral("https") : QStringLiteral("http");
-    const QString host = tls_ ? QStringLiteral("localhost") : QStringLiteral("127.0.0.1");
-    return QUrl(QStringLiteral("%1://%2:%3%4").arg(scheme, host).arg(server_->serverPort()).arg(path));
+    return QUrl((tls_ ? "https://localhost:" : "http://127.0.0.1:") + QString::number(server_->serverPort()) + path);
 }
 
 void TestHttpServer::serve(QTcpSocket* socket)
