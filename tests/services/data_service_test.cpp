@@ -189,47 +189,40 @@ private slots:
         }
     }
 
-    void acceptance_data()
-    {
-        QTest::addColumn<ScriptedAnswer>("primary");
-        QTest::addColumn<ScriptedAnswer>("fallback");
-        QTest::addColumn<QString>("shown"); // the catalogue's title afterwards, or empty
-        QTest::addColumn<int>("fallbackAsked");
-        const ScriptedAnswer fallback(kFallbackPage);
-        const ScriptedAnswer missing("gone", 404);
-        QTest::addRow("200") << ScriptedAnswer(kPrimaryPage) << fallback << "Primary" << 0;
-        QTest::addRow("299") << ScriptedAnswer(kPrimaryPage, 299) << fallback << "Primary" << 0;
-        QTest::addRow("199") << ScriptedAnswer(kPrimaryPage, 199) << fallback << "Fallback" << 1;
-        QTest::addRow("300") << ScriptedAnswer(kPrimaryPage, 300) << fallback << "Fallback" << 1;
-        QTest::addRow("404") << ScriptedAnswer(kPrimaryPage, 404) << fallback << "Fallback" << 1;
-        QTest::addRow("empty body") << ScriptedAnswer() << fallback << "Fallback" << 1;
-        QTest::addRow("not UTF-8") << ScriptedAnswer(kPrimaryPage + "\xC3") << fallback << "Fallback" << 1;
-        QTest::addRow("transfer failed") << kStall << fallback << "Fallback" << 1;
-        // A readable page without categories is a failure, and the fallback is not asked.
-        QTest::addRow("no category") << ScriptedAnswer(kNoCategoryPage) << fallback << "" << 0;
-        QTest::addRow("both fail") << missing << missing << "" << 1;
-        QTest::addRow("fallback without category") << missing << ScriptedAnswer(kNoCategoryPage) << "" << 1;
-    }
+    // Which answer counts: name, the primary's and the fallback's answers, the catalogue's
+    // title afterwards (none: "Could not refresh", nothing cached), whether the fallback is asked.
     void acceptance()
     {
-        QFETCH(ScriptedAnswer, primary);
-        QFETCH(ScriptedAnswer, fallback);
-        QFETCH(QString, shown);
-        QFETCH(int, fallbackAsked);
-        // Nothing shown and no download of its own, so the refresh decides everything.
-        Fixture f;
-        f.server.answer("/single-page", primary);
-        f.server.answer("/single-page.md", fallback);
-        QVERIFY(QFile::remove(f.config.bundledPagePath));
-        const auto service = f.start();
-        QTRY_COMPARE(service->error(), QStringLiteral("No content available"));
-        service->refresh();
-        QTRY_VERIFY_WITH_TIMEOUT(!service->isLoading(), 10'000);
-        QCOMPARE(f.primaryRequests(), 1);
-        QCOMPARE(f.fallbackRequests(), fallbackAsked);
-        QCOMPARE(titles(service->categories()), shown.isEmpty() ? QStringList() : QStringList{shown});
-        QCOMPARE(service->error(), shown.isEmpty() ? QStringLiteral("Could not refresh") : QString());
-        QCOMPARE(f.cached(), shown.isEmpty() ? std::nullopt : std::optional(*service->categories()));
+        const ScriptedAnswer fallback(kFallbackPage);
+        const ScriptedAnswer missing("gone", 404);
+        const std::tuple<const char*, ScriptedAnswer, ScriptedAnswer, QString, int> rows[] = {
+            {"200", ScriptedAnswer(kPrimaryPage), fallback, "Primary", 0},
+            {"299", ScriptedAnswer(kPrimaryPage, 299), fallback, "Primary", 0},
+            {"199", ScriptedAnswer(kPrimaryPage, 199), fallback, "Fallback", 1},
+            {"300", ScriptedAnswer(kPrimaryPage, 300), fallback, "Fallback", 1},
+            {"404", ScriptedAnswer(kPrimaryPage, 404), fallback, "Fallback", 1},
+            {"empty body", ScriptedAnswer(), fallback, "Fallback", 1},
+            {"not UTF-8", ScriptedAnswer(kPrimaryPage + "\xC3"), fallback, "Fallback", 1},
+            {"transfer failed", kStall, fallback, "Fallback", 1},
+            {"no category: a failure, and the fallback is not asked", ScriptedAnswer(kNoCategoryPage), fallback, "", 0},
+            {"both fail", missing, missing, "", 1},
+            {"fallback without category", missing, ScriptedAnswer(kNoCategoryPage), "", 1},
+        };
+        for (const auto& [name, primary, fallbackAnswer, shown, fallbackAsked] : rows) {
+            // Nothing shown and no download of its own, so the refresh decides everything.
+            Fixture f;
+            f.server.answer("/single-page", primary);
+            f.server.answer("/single-page.md", fallbackAnswer);
+            QVERIFY(QFile::remove(f.config.bundledPagePath));
+            const auto service = f.start();
+            QTRY_COMPARE(service->error(), QStringLiteral("No content available"));
+            service->refresh();
+            QTRY_VERIFY_WITH_TIMEOUT(!service->isLoading(), 10'000);
+            QVERIFY2(f.primaryRequests() == 1 && f.fallbackRequests() == fallbackAsked, name);
+            QVERIFY2(titles(service->categories()) == (shown.isEmpty() ? QStringList() : QStringList{shown}), name);
+            QVERIFY2(service->error() == (shown.isEmpty() ? QStringLiteral("Could not refresh") : QString()), name);
+            QVERIFY2(f.cached() == (shown.isEmpty() ? std::nullopt : std::optional(*service->categories())), name);
+        }
     }
 
     // A page over the limits (3 links, 600 bytes of cache here) is a failed download:

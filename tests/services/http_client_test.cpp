@@ -35,12 +35,8 @@ class HttpClientTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void answers_data()
+    void answers()
     {
-        QTest::addColumn<ScriptedAnswer>("script");
-        QTest::addColumn<bool>("tls");
-        QTest::addColumn<int>("status"); // 0: a transport error, and no body at all
-        QTest::addColumn<QByteArray>("body");
         const QByteArray page = QByteArray("# \xE2\x96\xBA A\n* [a](/a)\n").repeated(400);
         const auto sent = [&page](Framing framing, Delivery delivery, Ending ending) {
             return ScriptedAnswer(page).with(framing).with(delivery).with(ending);
@@ -50,6 +46,7 @@ private slots:
         // connection closes afterwards; an unframed one ends with the connection, and only a
         // TLS close_notify tells its end from a cut. Then the limits: silence, a trickle
         // past the deadline, a body over the cap, announced or counted.
+        // Name, script, over TLS, status (0: a transport error, and no body at all), body.
         const std::tuple<const char*, ScriptedAnswer, bool, int, QByteArray> rows[] = {
             {"200", ScriptedAnswer(page), false, 200, page},
             {"199 alone", ScriptedAnswer("early", 199), false, 0, {}},
@@ -70,27 +67,19 @@ private slots:
             {"announced too long", ScriptedAnswer("short").announcing(1 << 20), false, 0, {}},
             {"counted too long", ScriptedAnswer(QByteArray(70'000, 'x')).with(Framing::Chunked), false, 0, {}},
         };
-        for (const auto& [name, script, tls, status, body] : rows) QTest::addRow("%s", name) << script << tls << status << body;
-    }
-
-    void answers()
-    {
-        QFETCH(ScriptedAnswer, script);
-        QFETCH(bool, tls);
-        QFETCH(int, status);
-        QFETCH(QByteArray, body);
-        TestHttpServer server(tls);
-        server.answer("/page", script);
-        HttpClient client(kShortLimits);
-        client.addTrustedCertificates(TestHttpServer::certificatePem());
-        QElapsedTimer timer;
-        timer.start();
-        const HttpResponse response = fetch(client, server.url("/page"));
-        QCOMPARE(response.transportError, status == 0);
-        QCOMPARE(response.body.has_value(), status != 0);
-        if (status != 0) QCOMPARE(response.statusCode.value_or(-1), status);
-        if (status != 0) QCOMPARE(QByteArray::fromStdString(*response.body), body);
-        QVERIFY2(timer.elapsed() < 10'000, "a limit did not stop the transfer");
+        for (const auto& [name, script, tls, status, body] : rows) {
+            TestHttpServer server(tls);
+            server.answer("/page", script);
+            HttpClient client(kShortLimits);
+            client.addTrustedCertificates(TestHttpServer::certificatePem());
+            QElapsedTimer timer;
+            timer.start();
+            const HttpResponse response = fetch(client, server.url("/page"));
+            QVERIFY2(response.transportError == (status == 0) && response.body.has_value() == (status != 0), name);
+            if (status != 0) QCOMPARE(response.statusCode.value_or(-1), status);
+            if (status != 0) QCOMPARE(QByteArray::fromStdString(*response.body), body);
+            QVERIFY2(timer.elapsed() < 10'000, name); // a limit stopped the transfer
+        }
     }
 
     // A server that accepted a connection and never answered must not hold up the
