@@ -42,23 +42,16 @@ TEST(CatalogJson, RoundTripKeepsEveryFieldInTheCompactForm)
     EXPECT_EQ(encodeCategories({}), "[]");
 }
 
+// Keys come in any order, unknown ones are ignored, null stands for an absent optional.
 TEST(CatalogJson, ReadsKeysInAnyOrderIgnoresUnknownOnesAndTakesNullAsAbsent)
 {
-    const auto reference = accepted<std::vector<KVCategory>>(decodeCategories(kValid));
-    ASSERT_EQ(reference.size(), 1u);
-    EXPECT_EQ(accepted<std::vector<KVCategory>>(decodeCategories(std::string_view(
-                  R"([{"sections":[{"entries":[],"title":"S","id":"2a1b2c3d-4e5f-4a6b-8c7d-8e9fa0b1c2d3","url":null}],)"
-                  R"("extra":{"deep":[1,{"x":null}]},"entries":[{"relatedLinks":[{"url":"\/r","name":"R","more":1,)"
-                  R"("id":"1A1B2C3D-4E5F-4A6B-8C7D-8E9FA0B1C2D3"}],"badge":"star","description":"d","url":"/eps",)"
-                  R"("name":"Eps","id":"0A1B2C3D-4E5F-4A6B-8C7D-8E9FA0B1C2D3"}],"note":"n","url":"/tools",)"
-                  R"("title":"Tools","id":"6F1C2B0A-3D4E-4F56-8A7B-9C0D1E2F3A4B"}])"))),
-              reference);
-    const auto nulls = accepted<std::vector<KVCategory>>(
-        decodeCategories(std::string_view(R"([{"id":"6F1C2B0A-3D4E-4F56-8A7B-9C0D1E2F3A4B","title":"","url":null,"note":null,"entries":)"
-                         R"([{"id":"0A1B2C3D-4E5F-4A6B-8C7D-8E9FA0B1C2D3","name":"","url":"/e","description":null,)"
-                         R"("badge":"none","relatedLinks":[]}],"sections":[]}])")));
+    const auto nulls = accepted<std::vector<KVCategory>>(decodeCategories(std::string_view(
+        R"([{"title":"","url":null,"note":null,"extra":{"deep":[1,{"x":null}]},"entries":[{"badge":"none",)"
+        R"("url":"\/e","description":null,"name":"","relatedLinks":[],"id":"0A1B2C3D-4E5F-4A6B-8C7D-8E9FA0B1C2D3"}],)"
+        R"("sections":[],"id":"6F1C2B0A-3D4E-4F56-8A7B-9C0D1E2F3A4B"}])")));
     ASSERT_EQ(nulls.size(), 1u);
     EXPECT_FALSE(nulls[0].url || nulls[0].note || nulls[0].entries.at(0).description);
+    EXPECT_EQ(nulls[0].entries[0].url.text(), "/e");
 }
 
 // Each corruption of kValid, and where the refusal must point.
@@ -111,7 +104,6 @@ TEST(PersonalJson, RoundTripKeepsFractionalDatesInTheFilesForm)
                                           R"("url":"https://e.org/g","badge":"globe","addedAt":1.5}])");
     EXPECT_EQ(accepted<std::vector<HistoryEntry>>(decodeHistory(encodeHistory(history))), history);
     EXPECT_EQ(accepted<std::vector<FavoriteEntry>>(decodeFavorites(encodeFavorites(favorites))), favorites);
-    EXPECT_EQ(encodeHistory({}), "[]");
 }
 
 // A list whose second record is bad is refused whole: nothing read before it is kept.

@@ -27,10 +27,9 @@ TEST(Diagnostics, ReportsDroppedLinesThatLookMeantWithTheirLineNumbers)
     const auto categories =
         parser.parse(kPage, [&](const ParseDiagnostic& d) { reported.emplace_back(d.line, d.message); });
 
-    std::vector<std::size_t> lines;
-    for (const auto& [line, message] : reported) lines.push_back(line);
-    EXPECT_EQ(lines, (std::vector<std::size_t>{2, 3, 5, 6, 7, 8, 9, 11, 10}));
-    for (const auto& [line, message] : reported) EXPECT_FALSE(message.empty()) << line;
+    std::string lines;
+    for (const auto& [line, message] : reported) lines += std::to_string(line) + (message.empty() ? "(no message) " : " ");
+    EXPECT_EQ(lines, "2 3 5 6 7 8 9 11 10 ");
     EXPECT_NE(reported.at(0).second.find("not a url"), std::string::npos);
     EXPECT_NE(reported.at(4).second.find("Bad"), std::string::npos);
 

@@ -31,11 +31,9 @@ void writeHostileFiles(const QTemporaryDir& dir, const QUrl& pixel)
                             "# \xE2\x96\xBA [" + hostile(pixel, "Link") + "](https://l.example/)\n";
     (void)writeFileAtomically(dir.filePath("hostile.md"), page.toStdString());
     const Url url = *Url::parse("https://h.example/");
-    (void)writeFileAtomically(dir.filePath("kavo_history.json"),
-                              encodeHistory({HistoryEntry{Uuid::random(), hostile(pixel, "History").toStdString(), url, 0}}));
+    (void)writeFileAtomically(dir.filePath("kavo_history.json"), encodeHistory({{{}, hostile(pixel, "History").toStdString(), url, 0}}));
     (void)writeFileAtomically(dir.filePath("kavo_favorites.json"),
-                              encodeFavorites({FavoriteEntry{Uuid::random(), hostile(pixel, "Favorite").toStdString(), url,
-                                                             KVBadge::star, 0}}));
+                              encodeFavorites({{{}, hostile(pixel, "Favorite").toStdString(), url, KVBadge::star, 0}}));
 }
 
 } // namespace

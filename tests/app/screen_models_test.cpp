@@ -175,8 +175,6 @@ private slots:
         QCOMPARE(app->opened().last(), QStringLiteral("https://site.example.org/"));
         QCOMPARE(app->historyNames().size(), 7); // every link was recorded, opened or not
 
-        actions->copyUrl("https://beta.example.org/");
-        QCOMPARE(app->clipboard(), QStringLiteral("https://beta.example.org/"));
         QCOMPARE(actions->mailLink("Alpha & Films", "https://alpha.example.org/?a=1&b=2"),
                  QStringLiteral("mailto:?subject=Alpha%20%26%20Films&body=https%3A%2F%2Falpha.example.org%2F%3Fa%3D1%26b%3D2"));
     }

@@ -43,12 +43,8 @@ fi
 # (the Wayland app id).
 binary="$base/bin/kavo"
 [ -x "$binary" ] || fail "$binary is not executable"
-if readelf -d "$binary" | grep -E '\((RPATH|RUNPATH)\)' >&2; then
-  fail "$binary carries a library search path"
-fi
-if ldd "$binary" | grep 'not found' >&2; then
-  fail "$binary needs libraries that are not installed"
-fi
+! readelf -d "$binary" | grep -E '\((RPATH|RUNPATH)\)' >&2 || fail "$binary carries a library search path"
+! ldd "$binary" | grep 'not found' >&2 || fail "$binary needs libraries that are not installed"
 # setDesktopFileName's QStringLiteral is stored as UTF-16. (No grep -q after a pipe:
 # under pipefail its early exit fails the writer.)
 if ! strings -e l "$binary" | grep -xF "$app_id" >/dev/null; then

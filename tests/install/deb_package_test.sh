@@ -25,18 +25,13 @@ fail() {
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-if ! cpack --config "$build/CPackConfig.cmake" -G DEB -B "$tmp/out" >"$tmp/cpack.log" 2>&1; then
-  cat "$tmp/cpack.log" >&2
-  fail "cpack failed"
-fi
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$tmp/out" >"$tmp/cpack.log" 2>&1 || { cat "$tmp/cpack.log" >&2; fail "cpack failed"; }
 arch=$(dpkg --print-architecture)
 deb="$tmp/out/kavo_${version}_${arch}.deb"
 [ -f "$deb" ] || { ls -l "$tmp/out" >&2; fail "cpack did not write kavo_${version}_${arch}.deb"; }
 
 # Control fields.
-field() {
-  dpkg-deb -f "$deb" "$1"
-}
+field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = kavo ] || fail "Package is '$(field Package)'"
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', not $version"
 [ "$(field Architecture)" = "$arch" ] || fail "Architecture is '$(field Architecture)', not $arch"
@@ -46,9 +41,7 @@ field() {
 dpkg -x "$deb" "$tmp/root"
 "$here/check_tree.sh" "$tmp/root" /usr "$app_id" "$version"
 binary="$tmp/root/usr/bin/kavo"
-if readelf -S "$binary" | grep '\.debug_info' >/dev/null; then
-  fail "the packaged binary is not stripped"
-fi
+! readelf -S "$binary" | grep '\.debug_info' >/dev/null || fail "the packaged binary is not stripped"
 
 # Dependencies. Package names in Depends, alternatives included, versions dropped.
 depends=$(field Depends)

@@ -345,8 +345,6 @@ TEST(EntryRow, RelatedLinksMenuWinsOverTheFavouriteStar)
     EXPECT_EQ(trailingAccessory(linked, true), TrailingAccessory::RelatedLinksMenu);
     EXPECT_EQ(trailingAccessory(entry("plain"), true), TrailingAccessory::FavoriteStar);
     EXPECT_EQ(trailingAccessory(entry("plain"), false), TrailingAccessory::Chevron);
-    EXPECT_EQ(badgeIcon(KVBadge::star).color, "orange");
-    EXPECT_EQ(badgeIcon(KVBadge::none).symbol, "");
 }
 
 } // namespace

@@ -79,14 +79,11 @@ void end(QTcpSocket* socket, ScriptedAnswer::Ending ending)
 
 QByteArray chunked(const QByteArray& body, bool withLastChunk)
 {
-    constexpr qsizetype kChunk = 16 * 1024;
     QByteArray coded;
-    for (qsizetype at = 0; at < body.size(); at += kChunk) {
-        const QByteArray chunk = body.mid(at, kChunk);
-        coded += QByteArray::number(chunk.size(), 16) + "\r\n" + chunk + "\r\n";
+    for (qsizetype at = 0; at < body.size(); at += 16 * 1024) {
+        coded += QByteArray::number(body.mid(at, 16 * 1024).size(), 16) + "\r\n" + body.mid(at, 16 * 1024) + "\r\n";
     }
-    if (withLastChunk) coded += "0\r\n\r\n";
-    return coded;
+    return withLastChunk ? coded + "0\r\n\r\n" : coded;
 }
 
 } // namespace

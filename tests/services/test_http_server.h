@@ -18,20 +18,13 @@ class Listener;
 
 /// How the test server answers one path.
 struct ScriptedAnswer {
-    enum class Delivery {
-        Whole,   ///< headers and the whole body, then the ending
-        Cut,     ///< headers and the first half of the body, then the ending
-        Stall,   ///< headers and a few bytes, then silence with the connection open
-        Trickle, ///< one byte every 20 ms, forever
-    };
-    /// How the body's end is announced.
-    enum class Framing { Length, Chunked, None /* the body ends when the connection does */ };
-    /// How the connection ends once everything was sent.
-    enum class Ending {
-        Close,              ///< a clean close (over TLS, close_notify first)
-        CloseWithoutNotify, ///< a TCP close with no TLS close_notify
-        Reset,              ///< a TCP reset
-    };
+    /// After the headers: the whole body, its first half, a few bytes then silence, or a byte every 20 ms for ever.
+    enum class Delivery { Whole, Cut, Stall, Trickle };
+    /// How the body's end is announced; with None, the body ends when the connection does.
+    enum class Framing { Length, Chunked, None };
+    /// How the connection ends once everything was sent: cleanly (over TLS, close_notify
+    /// first), a TCP close without TLS close_notify, or a TCP reset.
+    enum class Ending { Close, CloseWithoutNotify, Reset };
 
     explicit ScriptedAnswer(QByteArray page = {}, int code = 200) : status(code), body(std::move(page)) {}
     ScriptedAnswer& with(Delivery value) { return delivery = value, *this; }
