@@ -115,8 +115,11 @@ TEST(CleanDisplayText, StaysLinearOnHostileText)
     // Every '[' of a long run shares one ']' and one missing or empty target:
     // a scan that looked again from each '[' would read about n * n / 2 bytes.
     const std::size_t n = 1'000'000;
+    std::string links;
+    for (std::size_t i = 0; i < n / 4; ++i) links += "[a](";
     for (const std::string& text : {std::string(n, '[') + "](x", std::string(n, '[') + "a](" + std::string(n, 'x'),
-                                    std::string(n, '[') + "a]()" + std::string(n, 'x') + ")"}) {
+                                    std::string(n, '[') + std::string(n, ']') + "(x",
+                                    std::string(n, '[') + "a]()" + std::string(n, 'x') + ")", links}) {
         const auto start = std::chrono::steady_clock::now();
         const std::string clean = cleanDisplayText(text);
         // Linear work takes milliseconds here; the quadratic scans take many seconds.
