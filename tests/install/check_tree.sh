@@ -12,10 +12,7 @@ prefix=${2#/}
 app_id=$3
 version=$4
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 if [ -f "$root/CMakeCache.txt" ]; then
   tmp=$(mktemp -d)
@@ -47,15 +44,12 @@ binary="$base/bin/kavo"
 ! ldd "$binary" | grep 'not found' >&2 || fail "$binary needs libraries that are not installed"
 # setDesktopFileName's QStringLiteral is stored as UTF-16. (No grep -q after a pipe:
 # under pipefail its early exit fails the writer.)
-if ! strings -e l "$binary" | grep -xF "$app_id" >/dev/null; then
+strings -e l "$binary" | grep -xF "$app_id" >/dev/null ||
   fail "$binary does not hold the application id $app_id (setDesktopFileName in app/main.cpp)"
-fi
 
 # The desktop entry.
 desktop="$base/share/applications/$app_id.desktop"
-entry() {
-  sed -n '/^\[Desktop Entry\]/,/^\[/{s/^'"$1"'=//p}' "$desktop" | sed -n 1p
-}
+entry() { sed -n '/^\[Desktop Entry\]/,/^\[/{s/^'"$1"'=//p}' "$desktop" | sed -n 1p; }
 # It names the installed binary and icon; under X11 Qt sets the window's
 # WM_CLASS to the application name, "kavo" (app/main.cpp). desktop-file-validate
 # checks the rest (install_metadata_valid).
@@ -72,23 +66,19 @@ import sys
 import xml.etree.ElementTree as ET
 
 metainfo_path, svg_path, app_id, version = sys.argv[1:]
-errors = []
 component = ET.parse(metainfo_path).getroot()
-if component.findtext("id") != app_id:
-    errors.append(f"<id> is {component.findtext('id')!r}, not {app_id!r}")
 launchables = [l.text for l in component.findall("launchable") if l.get("type") == "desktop-id"]
-if launchables != [app_id + ".desktop"]:
-    errors.append(f"desktop-id launchables are {launchables}, not [{app_id}.desktop]")
 releases = component.findall("releases/release")
-if not releases or releases[0].get("version") != version or not releases[0].get("date"):
-    errors.append(f"the newest <release> is not the project version {version!r} with a date")
-for error in errors:
-    print(f"FAIL: {metainfo_path}: {error}", file=sys.stderr)
-
 svg = ET.parse(svg_path).getroot()
-if svg.tag != "{http://www.w3.org/2000/svg}svg" or not svg.get("viewBox"):
-    print(f"FAIL: {svg_path}: not an SVG document with a viewBox", file=sys.stderr)
-    errors.append("svg")
+errors = [error for failed, error in [
+    (component.findtext("id") != app_id, f"{metainfo_path}: <id> is not {app_id!r}"),
+    (launchables != [app_id + ".desktop"], f"{metainfo_path}: desktop-id launchables are {launchables}"),
+    (not releases or releases[0].get("version") != version or not releases[0].get("date"),
+     f"{metainfo_path}: the newest <release> is not the project version {version!r} with a date"),
+    (svg.tag != "{http://www.w3.org/2000/svg}svg" or not svg.get("viewBox"), f"{svg_path}: not an SVG with a viewBox"),
+] if failed]
+for error in errors:
+    print(f"FAIL: {error}", file=sys.stderr)
 sys.exit(1 if errors else 0)
 PYTHON
 

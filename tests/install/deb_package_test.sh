@@ -17,10 +17,7 @@ app_qml_dir=$5
 qmlimportscanner=$6
 here=$(cd "$(dirname "$0")" && pwd)
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -97,10 +94,7 @@ missing=()
 for package in $library_packages $qml_packages; do
   grep -qxF "$package" <<<"$depends_names" || missing+=("$package")
 done
-if [ "${#missing[@]}" -ne 0 ]; then
-  echo "Depends: $depends" >&2
-  fail "Depends lacks ${missing[*]}"
-fi
+[ "${#missing[@]}" -eq 0 ] || { echo "Depends: $depends" >&2; fail "Depends lacks ${missing[*]}"; }
 # The derivation above must itself have found the Qt runtime.
 for package in libqt6core6 libqt6quickcontrols2-6 qml6-module-qtquick-controls qml6-module-qtqml-workerscript \
   qml6-module-qtquick-window; do
