@@ -124,12 +124,8 @@ TEST(PersonalJson, OneBadRecordOrBadgeRefusesTheFile)
         std::string bad = good;
         bad.replace(bad.find(find), find.size(), replace);
         const std::string file = "[" + good + "," + bad + "]";
-        if (files.find('h') != std::string_view::npos) {
-            EXPECT_EQ(refusedAt(decodeHistory(file)), "[1]") << file;
-        }
-        if (files.find('f') != std::string_view::npos) {
-            EXPECT_EQ(refusedAt(decodeFavorites(file)), "[1]") << file;
-        }
+        if (files.find('h') != std::string_view::npos) { EXPECT_EQ(refusedAt(decodeHistory(file)), "[1]") << file; }
+        if (files.find('f') != std::string_view::npos) { EXPECT_EQ(refusedAt(decodeFavorites(file)), "[1]") << file; }
     }
     for (const std::string& notAList : {good, std::string("[1]"), "[" + good}) {
         EXPECT_NE(refusedAt(decodeFavorites(notAList)), "accepted") << notAList;

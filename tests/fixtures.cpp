@@ -5,7 +5,7 @@
 
 #include <fstream>
 #include <random>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace kavo::fixtures {
@@ -83,9 +83,7 @@ std::string readTestFile(const std::string& name)
 {
     std::ifstream in(std::string(KAVO_TEST_DATA_DIR) + "/" + name, std::ios::binary);
     if (!in) throw std::runtime_error("missing test file " + name);
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    return contents.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 } // namespace kavo::fixtures

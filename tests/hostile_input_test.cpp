@@ -16,7 +16,6 @@ namespace {
 std::string repeat(std::string_view piece, std::size_t times)
 {
     std::string result;
-    result.reserve(piece.size() * times);
     for (std::size_t i = 0; i < times; ++i) result += piece;
     return result;
 }

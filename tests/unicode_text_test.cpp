@@ -25,8 +25,7 @@ using Lines = std::vector<std::pair<std::size_t, std::string>>;
 TEST(LineReader, SplitsAtEachOfTheSevenBreaksSeparately)
 {
     EXPECT_EQ(linesOf(""), (Lines{{1, ""}}));
-    EXPECT_EQ(linesOf("a\nb"), (Lines{{1, "a"}, {2, "b"}}));
-    EXPECT_EQ(linesOf("a\n"), (Lines{{1, "a"}, {2, ""}}));
+    EXPECT_EQ(linesOf("a\nb\n"), (Lines{{1, "a"}, {2, "b"}, {3, ""}}));
     // CR LF gives an extra empty line, but editors count it as one break.
     EXPECT_EQ(linesOf("a\r\nb\r\n"), (Lines{{1, "a"}, {2, ""}, {2, "b"}, {3, ""}, {3, ""}}));
     EXPECT_EQ(linesOf("a\rb"), (Lines{{1, "a"}, {2, "b"}}));

@@ -58,8 +58,6 @@ TestApp::TestApp(const QString& scenario, QObject* parent) : QObject(parent)
     opener_.history = &root_->historyService();
 }
 
-TestApp::~TestApp() = default;
-
 QStringList TestApp::historyNames() const
 {
     QStringList names;

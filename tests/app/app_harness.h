@@ -53,7 +53,6 @@ public:
     /// packaged copy ("No content available"); "hostile": a packaged page,
     /// history and favourites whose texts all hold markup. Downloads stall.
     explicit TestApp(const QString& scenario, QObject* parent = nullptr);
-    ~TestApp() override;
 
     KAVO_X_IOSApp& root() { return *root_; }
     QVariantMap window() { return root_->windowProperties(); }
@@ -78,10 +77,6 @@ public:
         root_->favoritesService().toggleFavorite(name, url, QStringLiteral("none"));
     }
     Q_INVOKABLE bool fileExists(const QString& path) const { return QFileInfo::exists(path); }
-    Q_INVOKABLE bool writeFile(const QString& path, const QString& text) const
-    {
-        return writeFileAtomically(path, text.toStdString());
-    }
 
 private:
     QTemporaryDir dir_;

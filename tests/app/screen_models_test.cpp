@@ -12,7 +12,6 @@
 #include "screens/qt/relative_time_text.h"
 #include "test_files.h"
 
-#include <QAbstractItemModelTester>
 #include <QQuickStyle>
 #include <QtQml/qqmlextensionplugin.h>
 #include <QtTest>
@@ -212,10 +211,6 @@ private slots:
             QCOMPARE(window->property(property.key().toUtf8()).value<QObject*>(), property.value().value<QObject*>());
         }
         QCOMPARE(handed.value("dataService").value<QObject*>(), &app.root().dataService());
-        auto* mainModel = window->findChild<MainListModel*>("mainModel");
-        QVERIFY(mainModel);
-        QCOMPARE(mainModel->dataService(), &app.root().dataService());
-        QCOMPARE(mainModel->favoritesService(), &app.root().favoritesService());
         // The settings screen names this build's website and version.
         QCOMPARE(app.root().appInfo().siteUrl(), QStringLiteral(KAVO_SITE_BASE_URL "/"));
         QCOMPARE(app.root().appInfo().siteHost(), siteBaseUrl().host());

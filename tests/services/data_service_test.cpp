@@ -11,9 +11,6 @@
 #include "services/data_service.h"
 #include "test_http_server.h"
 
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QThreadPool>
 #include <QtTest>
 
 using namespace kavo;

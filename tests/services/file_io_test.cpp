@@ -7,9 +7,6 @@
 
 #include <QtTest>
 
-#include <QDir>
-#include <QTemporaryDir>
-
 #include <csignal>
 #include <fcntl.h>
 #include <sys/resource.h>

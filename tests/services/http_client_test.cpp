@@ -4,7 +4,6 @@
 #include "platform/http_client.h"
 #include "test_http_server.h"
 
-#include <QElapsedTimer>
 #include <QtTest>
 
 using kavo::HttpClient;

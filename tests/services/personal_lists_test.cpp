@@ -9,9 +9,6 @@
 
 #include <QtTest>
 
-#include <QSignalSpy>
-#include <QTemporaryDir>
-
 using namespace kavo;
 using namespace kavo::testing;
 

@@ -22,13 +22,10 @@ namespace kavo::testing {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-/// A user id that is not ours, for files planted by "another user".
-inline constexpr uid_t kOtherUser = 65534;
-
-/// Hands the entry at `path` (a link itself, not its target) to another user; only root can.
+/// Hands the entry at `path` (a link itself, not its target) to another user, nobody; only root can.
 [[nodiscard]] inline bool giveAway(const QString& path)
 {
-    return ::lchown(QFile::encodeName(path).constData(), kOtherUser, kOtherUser) == 0;
+    return ::lchown(QFile::encodeName(path).constData(), 65534, 65534) == 0;
 }
 
 } // namespace kavo::testing

@@ -115,8 +115,6 @@ void TestHttpServer::accept(qintptr descriptor)
     secure->startServerEncryption();
 }
 
-TestHttpServer::~TestHttpServer() = default;
-
 QUrl TestHttpServer::url(const QString& path) const
 {
     return QUrl((tls_ ? "https://localhost:" : "http://127.0.0.1:") + QString::number(server_->serverPort()) + path);

@@ -3,7 +3,6 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QMetaType>
 #include <QObject>
 #include <QSslConfiguration>
 #include <QUrl>
@@ -47,7 +46,6 @@ class TestHttpServer : public QObject {
     Q_OBJECT
 public:
     explicit TestHttpServer(bool tls = false, QObject* parent = nullptr);
-    ~TestHttpServer() override;
 
     /// The server's certificate (PEM), for clients that are to trust it.
     [[nodiscard]] static QByteArray certificatePem();
@@ -75,5 +73,3 @@ private:
 };
 
 } // namespace kavo::testing
-
-Q_DECLARE_METATYPE(kavo::testing::ScriptedAnswer)

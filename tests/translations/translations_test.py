@@ -1,15 +1,12 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Every shipped translation is current and whole.
-
-Current: lupdate, run over today's sources with the build's own options into
-a copy of each .ts file, changes nothing. Whole: every message has a finished,
-non-empty translation, each plural form filled in, keeping the source's %1-style
-placeholders.
+"""Every shipped translation is current (lupdate over today's sources, with the
+build's own options, changes no .ts file) and whole (every message, each plural
+form, translated, keeping the source's %1-style placeholders).
 
 Usage: translations_test.py CMAKE LUPDATE GENERATE_SCRIPT PROJECT_CMAKE "LUPDATE OPTIONS" TS_FILE...
   GENERATE_SCRIPT, PROJECT_CMAKE: Qt's script and the build's input that together
-  write the lupdate project (sources, include paths) as update_translations does.
+  write the lupdate project as update_translations does.
 """
 import os
 import re

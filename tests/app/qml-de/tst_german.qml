@@ -21,9 +21,7 @@ Item {
         name: "German"
         when: windowShown
 
-        function init() {
-            failOnWarning(/.+/)
-        }
+        function init() { failOnWarning(/.+/) }
 
         function start(scenario) {
             var app = harness.start(scenario)
