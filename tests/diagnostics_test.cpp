@@ -27,28 +27,19 @@ TEST(Diagnostics, ReportsDroppedLinesThatLookMeantWithTheirLineNumbers)
     const auto categories =
         parser.parse(kPage, [&](const ParseDiagnostic& d) { reported.emplace_back(d.line, d.message); });
 
-    std::vector<std::size_t> lines;
-    for (const auto& [line, message] : reported) lines.push_back(line);
-    EXPECT_EQ(lines, (std::vector<std::size_t>{2, 3, 5, 6, 7, 8, 9, 11, 10}));
-    for (const auto& [line, message] : reported) EXPECT_FALSE(message.empty()) << line;
+    std::string lines;
+    for (const auto& [line, message] : reported) lines += std::to_string(line) + (message.empty() ? "(no message) " : " ");
+    EXPECT_EQ(lines, "2 3 5 6 7 8 9 11 10 ");
     EXPECT_NE(reported.at(0).second.find("not a url"), std::string::npos);
     EXPECT_NE(reported.at(4).second.find("Bad"), std::string::npos);
 
     // The sink observes; it does not change the result.
-    const auto silent = parser.parse(kPage);
-    EXPECT_EQ(encodeCategories(categories, {.includeIds = false}), encodeCategories(silent, {.includeIds = false}));
-    ASSERT_EQ(categories.size(), 1u);
-    ASSERT_EQ(categories[0].sections.size(), 1u);
-    EXPECT_EQ(categories[0].sections[0].entries.size(), 1u);
-    EXPECT_EQ(categories[0].sections[0].entries[0].relatedLinks.size(), 1u);
-}
-
-TEST(Diagnostics, ACleanPageReportsNothing)
-{
-    std::size_t count = 0;
-    (void)KVParser().parse("# \u25BA A\n* **Note** - n\n***\n## \u25B7 S\n* \u2B50 [a](/a), [b](/b) - d\n",
-                           [&](const ParseDiagnostic&) { ++count; });
-    EXPECT_EQ(count, 0u);
+    EXPECT_EQ(encodeCategories(categories, {.includeIds = false}), encodeCategories(parser.parse(kPage), {.includeIds = false}));
+    // A clean page reports nothing.
+    reported.clear();
+    (void)parser.parse("# \u25BA A\n* **Note** - n\n***\n## \u25B7 S\n* \u2B50 [a](/a), [b](/b) - d\n",
+                       [&](const ParseDiagnostic& d) { reported.emplace_back(d.line, d.message); });
+    EXPECT_TRUE(reported.empty());
 }
 
 } // namespace

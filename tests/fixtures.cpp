@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fixtures.h"
 
+#include "catalog/parser.h"
+
 #include <fstream>
 #include <random>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace kavo::fixtures {
@@ -33,17 +35,14 @@ private:
     {
         static const std::string pieces[] = {"Alpha", " ", "\"q\"", "\\", "/", "\n", "\t", std::string("\0", 1),
                                              "\x1f", "caf\u00e9", "\u6587\u5b66", "\U0001F310", "\u2028", "<!--",
-                                             "** - ", "[x](y)", "\u00a0", ""};
+                                             "** - ", "[x](y)", "\u00a0", "\u0130", "STRASSE", "Stra\u00dfe",
+                                             "\u03a3\u039f\u03a6\u039f\u03a3", "\u00c9T\u00c9", ""};
         std::string result;
         for (int n = pick(6); n > 0; --n) result += pieces[pick(std::size(pieces) - 1)];
         return result;
     }
 
-    std::optional<std::string> maybeText()
-    {
-        if (pick(2) == 0) return std::nullopt;
-        return text();
-    }
+    std::optional<std::string> maybeText() { return pick(2) == 0 ? std::nullopt : std::optional(text()); }
 
     Url url()
     {
@@ -52,11 +51,7 @@ private:
         return *Url::parse(targets[pick(std::size(targets) - 1)]);
     }
 
-    std::optional<Url> maybeUrl()
-    {
-        if (pick(2) == 0) return std::nullopt;
-        return url();
-    }
+    std::optional<Url> maybeUrl() { return pick(2) == 0 ? std::nullopt : std::optional(url()); }
 
     std::vector<KVEntry> entries(int bound)
     {
@@ -75,18 +70,20 @@ private:
 
 } // namespace
 
-std::vector<KVCategory> makeCatalogue(std::size_t categories, std::uint32_t seed)
+std::vector<KVCategory> makeCatalogue(std::size_t categories, std::uint32_t seed) { return Maker(seed).categories(categories); }
+
+std::vector<KVCategory> parse(std::string_view page) { return KVParser().parse(page); }
+
+KVEntry entry(std::string name, std::string_view url)
 {
-    return Maker(seed).categories(categories);
+    return KVEntry{Uuid::random(), std::move(name), *Url::parse(url), {}, KVBadge::none, {}};
 }
 
 std::string readTestFile(const std::string& name)
 {
     std::ifstream in(std::string(KAVO_TEST_DATA_DIR) + "/" + name, std::ios::binary);
     if (!in) throw std::runtime_error("missing test file " + name);
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    return contents.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 } // namespace kavo::fixtures

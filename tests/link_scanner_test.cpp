@@ -27,30 +27,6 @@ std::vector<LinkMatch> oracle(std::string_view line)
     return matches;
 }
 
-TEST(LinkScanner, FindsTheLinksOfTypicalLines)
-{
-    const struct {
-        std::string_view line;
-        std::vector<std::pair<std::string_view, std::string_view>> links;
-    } cases[] = {
-        {"[Alpha](/alpha), [Beta](/beta)", {{"Alpha", "/alpha"}, {"Beta", "/beta"}}},
-        {"[Film](https://example.org/Film_(1927))", {{"Film", "https://example.org/Film_(1927)"}}},
-        {"[Nested](/a(b(c)d)e) [Next](/n)", {{"Next", "/n"}}},
-        {"[a [b](c)", {{"a [b", "c"}}},
-        {"[](x) [y]() [z] (w)", {{"y", ""}}},
-        {"[a](b(c)", {}},
-        {"no links here", {}},
-    };
-    for (const auto& c : cases) {
-        const std::vector<LinkMatch> found = findLinks(c.line);
-        ASSERT_EQ(found.size(), c.links.size()) << c.line;
-        for (std::size_t i = 0; i < found.size(); ++i) {
-            EXPECT_EQ(found[i].name, c.links[i].first) << c.line;
-            EXPECT_EQ(found[i].target, c.links[i].second) << c.line;
-        }
-    }
-}
-
 // Generated lines over the characters that matter to the pattern, many of
 // them short enough that every odd arrangement of brackets comes up.
 TEST(LinkScanner, AgreesWithRe2OnGeneratedLines)

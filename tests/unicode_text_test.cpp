@@ -25,8 +25,7 @@ using Lines = std::vector<std::pair<std::size_t, std::string>>;
 TEST(LineReader, SplitsAtEachOfTheSevenBreaksSeparately)
 {
     EXPECT_EQ(linesOf(""), (Lines{{1, ""}}));
-    EXPECT_EQ(linesOf("a\nb"), (Lines{{1, "a"}, {2, "b"}}));
-    EXPECT_EQ(linesOf("a\n"), (Lines{{1, "a"}, {2, ""}}));
+    EXPECT_EQ(linesOf("a\nb\n"), (Lines{{1, "a"}, {2, "b"}, {3, ""}}));
     // CR LF gives an extra empty line, but editors count it as one break.
     EXPECT_EQ(linesOf("a\r\nb\r\n"), (Lines{{1, "a"}, {2, ""}, {2, "b"}, {3, ""}, {3, ""}}));
     EXPECT_EQ(linesOf("a\rb"), (Lines{{1, "a"}, {2, "b"}}));
@@ -40,15 +39,12 @@ TEST(LineReader, SplitsAtEachOfTheSevenBreaksSeparately)
 TEST(Trim, RemovesTabAndSpaceSeparatorsOnly)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"  a b  ", "a b"},
-        {"\t\ta\t", "a"},
+        {" \ta b\t ", "a b"},
         {"\u00a0\u2003a\u3000\u202f", "a"},
-        {"\u1680a\u205f", "a"},
         {"   ", ""},
-        {"", ""},
-        // not space separators: zero-width space, BOM, other controls
+        // not space separators: zero-width space, BOM, controls, line breaks
         {"\u200ba\ufeff", "\u200ba\ufeff"},
-        {"\x01 a \x1f", "\x01 a \x1f"},
+        {"\x01 a \n", "\x01 a \n"},
         // a combining mark after a space keeps the mark
         {" \u0301a", "\u0301a"},
     };
@@ -57,36 +53,25 @@ TEST(Trim, RemovesTabAndSpaceSeparatorsOnly)
 
 TEST(StartsWith, ComparesUserPerceivedCharacters)
 {
-    struct Case {
-        std::string text;
-        std::string prefix;
-        bool expected;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string, std::string, bool> cases[] = {
         {"* [a](b)", "* ", true},
         {"* \u0301[a](b)", "* ", false},    // the space carries a combining mark
         {"\u21aa\ufe0f x", "\u21aa", false}, // marker plus variation selector is another character
-        {"\u21aa x", "\u21aa", true},
         {"\u2b50\u200d\u2b50", "\u2b50", false}, // joined by ZWJ
         {"\U0001F310x", "\U0001F310", true},
         {"#\u0903", "#", false}, // spacing mark
-        {"##", "#", true},
         {"#", "##", false},
-        {"", "#", false},
-        {"abc", "", true},
     };
-    for (const Case& c : cases) EXPECT_EQ(startsWith(c.text, c.prefix), c.expected) << c.text << " / " << c.prefix;
+    for (const auto& [text, prefix, expected] : cases) EXPECT_EQ(startsWith(text, prefix), expected) << text << " / " << prefix;
 }
 
 TEST(ToLower, FullUnicodeLowercasingWithoutLocaleRules)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"VIDEO Stream", "video stream"},
+        {"AZ az 09", "az az 09"},
         {"\u0130stanbul", "i\u0307stanbul"}, // dotted capital I: root locale, not Turkish
         {"STRASSE \u00c4\u00d6\u00dc", "strasse \u00e4\u00f6\u00fc"},
-        {"\u03a3\u039f\u03a6\u0399\u0391 \u039f\u0394\u039f\u03a3", "\u03c3\u03bf\u03c6\u03b9\u03b1 \u03bf\u03b4\u03bf\u03c2"}, // word-final sigma
-        {"\u6587\u5b66 ABC", "\u6587\u5b66 abc"},
-        {"", ""},
+        {"\u03a3\u039f\u03a6\u039f\u03a3 \u6587", "\u03c3\u03bf\u03c6\u03bf\u03c2 \u6587"}, // word-final sigma
     };
     for (const auto& [input, expected] : cases) EXPECT_EQ(toLower(input), expected) << input;
 }

@@ -6,8 +6,8 @@
 
 #include <QAccessible>
 #include <QQuickItem>
-#include <QQuickWindow>
 #include <QQuickStyle>
+#include <QQuickWindow>
 #include <QtQml/qqmlextensionplugin.h>
 #include <QtTest>
 #include <private/qguiapplication_p.h>
@@ -16,49 +16,35 @@
 
 Q_IMPORT_QML_PLUGIN(KavoPlugin)
 
-using kavo::testing::TestApp;
-
 namespace {
 
 QStringList focusEvents;
 
-void recordFocus(QAccessibleEvent* event)
-{
-    if (event->type() != QAccessible::Focus) return;
-    if (QAccessibleInterface* focused = event->accessibleInterface()) focusEvents << focused->text(QAccessible::Name);
-}
-
-// What assistive technology would stumble on, as "role 'name': why", for the visible tree under `node`.
+// What assistive technology would stumble on, as "role 'name': why", in the visible tree under `node`.
 void audit(QAccessibleInterface* node, QStringList& problems)
 {
     if (node == nullptr || node->state().invisible) return;
-    const QAccessible::Role role = node->role();
-    const QString name = node->text(QAccessible::Name);
-    const QStringList actions = node->actionInterface() ? node->actionInterface()->actionNames() : QStringList();
-    const QString where = QStringLiteral("%1 '%2'").arg(role, 0, 16).arg(name);
-    switch (role) {
+    const QString name = node->text(QAccessible::Name).trimmed();
+    const QString where = QStringLiteral("%1 '%2': ").arg(node->role(), 0, 16).arg(name);
+    switch (node->role()) {
     case QAccessible::Button:
     case QAccessible::ListItem:
     case QAccessible::MenuItem:
     case QAccessible::Link:
-        if (name.trimmed().isEmpty()) problems << where + QStringLiteral(": no name");
-        if (!actions.contains(QAccessibleActionInterface::pressAction())) problems << where + QStringLiteral(": no press action");
-        break;
+        if (!node->actionInterface() || !node->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction())) {
+            problems << where + "no press action";
+        }
+        [[fallthrough]];
     case QAccessible::EditableText:
     case QAccessible::PopupMenu:
     case QAccessible::Dialog:
     case QAccessible::List:
-        if (name.trimmed().isEmpty()) problems << where + QStringLiteral(": no name");
-        break;
     case QAccessible::StaticText:
-        if (name.trimmed().isEmpty()) problems << where + QStringLiteral(": empty text in the tree");
+        if (name.isEmpty()) problems << where + "no name";
         break;
     case QAccessible::ScrollBar:
-    case QAccessible::Indicator:
-        problems << where + QStringLiteral(": decoration in the tree");
-        break;
-    default:
-        break;
+    case QAccessible::Indicator: problems << where + "decoration in the tree"; break;
+    default: break;
     }
     for (int child = 0; child < node->childCount(); ++child) audit(node->child(child), problems);
 }
@@ -73,125 +59,95 @@ QQuickItem* findItem(QQuickItem* item, const QString& name)
     return nullptr;
 }
 
-} // namespace
+/// The application's own window with history and a favourite, as wide as asked.
+struct Started {
+    explicit Started(int width)
+    {
+        app.root().show(engine);
+        window = qobject_cast<QQuickWindow*>(engine.rootObjects().value(0));
+        window->resize(width, 820);
+        if (!QTest::qWaitForWindowExposed(window) || !app.waitUntilLoaded()) qFatal("no window or no catalogue");
+        app.addHistory("Alpha Films", "https://alpha.example.org/");
+        app.addFavorite("Delta Sounds", "https://delta.example.org/");
+        QTest::qWait(50);
+    }
+    QObject* find(const char* name) const { return window->findChild<QObject*>(name); }
+    QString problems() const
+    {
+        QStringList found;
+        audit(QAccessible::queryAccessibleInterface(window), found);
+        return found.join("; ");
+    }
 
-#define EXPECT_NOTHING_IN_THE_WAY(window)                                                              \
-    do {                                                                                                \
-        const QStringList found = problems(window);                                                     \
-        QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));                        \
-    } while (false)
+    kavo::testing::TestApp app{QStringLiteral("packaged")};
+    QQmlApplicationEngine engine;
+    QQuickWindow* window = nullptr;
+};
+
+} // namespace
 
 class AccessibilityTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void everyScreenNamesWhatCanBeDone();
-    void movingTheCurrentRowMovesTheFocus();
-
-private:
-    struct Started {
-        std::unique_ptr<TestApp> app;
-        std::unique_ptr<QQmlApplicationEngine> engine;
-        QQuickWindow* window = nullptr;
-    };
-    Started start(int width);
-    QStringList problems(QQuickWindow* window) const;
-};
-
-void AccessibilityTest::initTestCase()
-{
-    // As when a screen reader runs: the platform's accessibility is on.
-    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
-    QAccessible::installUpdateHandler(recordFocus);
-    QVERIFY(QAccessible::isActive());
-}
-
-AccessibilityTest::Started AccessibilityTest::start(int width)
-{
-    Started started;
-    started.app = std::make_unique<TestApp>(QStringLiteral("packaged"));
-    started.engine = std::make_unique<QQmlApplicationEngine>();
-    started.app->show(*started.engine);
-    started.window = qobject_cast<QQuickWindow*>(started.engine->rootObjects().value(0));
-    if (started.window == nullptr) qFatal("no window");
-    started.window->resize(width, 820);
-    if (!QTest::qWaitForWindowExposed(started.window)) qFatal("the window never showed");
-    auto* data = qobject_cast<kavo::KVDataService*>(started.app->dataService());
-    if (!QTest::qWaitFor([data] { return !data->categories()->empty(); }, 10'000)) qFatal("no catalogue");
-    started.app->addHistory("Alpha Films", "https://alpha.example.org/");
-    started.app->addFavorite("Delta Sounds", "https://delta.example.org/");
-    QTest::qWait(50);
-    return started;
-}
-
-QStringList AccessibilityTest::problems(QQuickWindow* window) const
-{
-    QStringList found;
-    audit(QAccessible::queryAccessibleInterface(window), found);
-    return found;
-}
-
-void AccessibilityTest::everyScreenNamesWhatCanBeDone()
-{
-    const Started started = start(1280); // both panes in one tree
-    QObject* view = started.window->findChild<QObject*>("mainPage");
-    QObject* navigator = started.window->findChild<QObject*>("navigator");
-    QVERIFY(view && navigator);
-    EXPECT_NOTHING_IN_THE_WAY(started.window);
-
-    // A category beside the list, then each popup over it.
-    QMetaObject::invokeMethod(navigator, "open", Q_ARG(int, 7)); // "Streaming Video", after three headers and two rows
-    QTRY_VERIFY(navigator->property("isOpen").toBool());
-    EXPECT_NOTHING_IN_THE_WAY(started.window);
-    QObject* entry = findItem(started.window->contentItem(), QStringLiteral("entry_Beta Archive"));
-    QVERIFY(entry);
-    for (const char* open : {"showContextMenu", "openRelatedLinks"}) {
-        QMetaObject::invokeMethod(entry, open, Q_ARG(QVariant, true));
-        QTest::qWait(300);
-        EXPECT_NOTHING_IN_THE_WAY(started.window);
-        QTest::keyClick(started.window, Qt::Key_Escape);
-        QTest::qWait(300);
+    void initTestCase()
+    {
+        // As when a screen reader runs: the platform's accessibility is on.
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+        QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+            if (event->type() == QAccessible::Focus) focusEvents << event->accessibleInterface()->text(QAccessible::Name);
+        });
+        QVERIFY(QAccessible::isActive());
     }
-    QMetaObject::invokeMethod(started.window->findChild<QObject*>("popups"), "share", Q_ARG(QVariant, "Beta Archive"),
-                              Q_ARG(QVariant, "https://beta.example.org/"));
-    QObject* share = started.window->findChild<QObject*>("shareSheet");
-    QTRY_VERIFY(share->property("opened").toBool());
-    EXPECT_NOTHING_IN_THE_WAY(started.window);
-    QTest::keyClick(started.window, Qt::Key_Escape);
-    QTRY_VERIFY(!share->property("visible").toBool());
 
-    view->setProperty("showSettings", true);
-    QObject* settings = nullptr;
-    QTRY_VERIFY((settings = started.window->findChild<QObject*>("settingsSheet")) && settings->property("opened").toBool());
-    EXPECT_NOTHING_IN_THE_WAY(started.window);
-    settings->setProperty("showClearCacheAlert", true);
-    QTRY_VERIFY(started.window->findChild<QObject*>("clearCacheAlert")->property("opened").toBool());
-    EXPECT_NOTHING_IN_THE_WAY(started.window);
-}
+    void everyScreenNamesWhatCanBeDone()
+    {
+        const Started started(1280); // both panes in one tree
+        QCOMPARE(started.problems(), QString());
+        // A category beside the list, then each popup over it.
+        QObject* navigator = started.find("navigator");
+        QMetaObject::invokeMethod(navigator, "open", Q_ARG(int, 7)); // "Streaming Video", after three headers and two rows
+        QTRY_VERIFY(navigator->property("isOpen").toBool());
+        QCOMPARE(started.problems(), QString());
+        QObject* entry = findItem(started.window->contentItem(), QStringLiteral("entry_Beta Archive"));
+        QVERIFY(entry);
+        for (const char* open : {"showContextMenu", "openRelatedLinks"}) {
+            QMetaObject::invokeMethod(entry, open, Q_ARG(QVariant, true));
+            QTest::qWait(300);
+            QCOMPARE(started.problems(), QString());
+            QTest::keyClick(started.window, Qt::Key_Escape);
+            QTest::qWait(300);
+        }
+        QMetaObject::invokeMethod(started.find("popups"), "share", Q_ARG(QVariant, "Beta Archive"),
+                                  Q_ARG(QVariant, "https://beta.example.org/"));
+        QTRY_VERIFY(started.find("shareSheet")->property("opened").toBool());
+        QCOMPARE(started.problems(), QString());
+        QTest::keyClick(started.window, Qt::Key_Escape);
+        QTRY_VERIFY(!started.find("shareSheet")->property("visible").toBool());
 
-void AccessibilityTest::movingTheCurrentRowMovesTheFocus()
-{
-    const Started started = start(480);
-    QObject* field = started.window->findChild<QObject*>("searchField");
-    QVERIFY(field);
-    QMetaObject::invokeMethod(field, "forceActiveFocus");
-    focusEvents.clear();
-    // Recently Viewed, Favorites, then the categories: each arrow announces its row.
-    for (int step = 0; step < 4; ++step) QTest::keyClick(started.window, Qt::Key_Down);
-    QVERIFY2(focusEvents == (QStringList{"Alpha Films", "Delta Sounds", "Empty Category", "Music"}),
-             qPrintable(focusEvents.join(QStringLiteral(", "))));
+        started.find("mainPage")->setProperty("showSettings", true);
+        QTRY_VERIFY(started.find("settingsSheet") && started.find("settingsSheet")->property("opened").toBool());
+        QCOMPARE(started.problems(), QString());
+        started.find("settingsSheet")->setProperty("showClearCacheAlert", true);
+        QTRY_VERIFY(started.find("clearCacheAlert")->property("opened").toBool() && started.problems().isEmpty());
+    }
 
-    // A category opened with the keyboard announces its first entry.
-    QTest::keyClick(started.window, Qt::Key_Down);
-    focusEvents.clear();
-    QTest::keyClick(started.window, Qt::Key_Return);
-    QTRY_COMPARE(focusEvents.value(focusEvents.size() - 1), QStringLiteral("Alpha Films"));
-    // Its menu, by the Menu key, starts on its first item.
-    focusEvents.clear();
-    QTest::keyClick(started.window, Qt::Key_Menu);
-    QTRY_COMPARE(focusEvents.value(focusEvents.size() - 1), QStringLiteral("Open"));
-}
+    void movingTheCurrentRowMovesTheFocus()
+    {
+        const Started started(480);
+        QMetaObject::invokeMethod(started.find("searchField"), "forceActiveFocus");
+        focusEvents.clear();
+        // Recently Viewed, Favorites, then the categories: each arrow announces its row.
+        for (int step = 0; step < 4; ++step) QTest::keyClick(started.window, Qt::Key_Down);
+        QCOMPARE(focusEvents, (QStringList{"Alpha Films", "Delta Sounds", "Empty Category", "Music"}));
+        // A category opened with the keyboard announces its first entry; its menu, by the Menu key, its first item.
+        QTest::keyClick(started.window, Qt::Key_Down);
+        QTest::keyClick(started.window, Qt::Key_Return);
+        QTRY_COMPARE(focusEvents.value(focusEvents.size() - 1), QStringLiteral("Alpha Films"));
+        QTest::keyClick(started.window, Qt::Key_Menu);
+        QTRY_COMPARE(focusEvents.value(focusEvents.size() - 1), QStringLiteral("Open"));
+    }
+};
 
 int main(int argc, char** argv)
 {

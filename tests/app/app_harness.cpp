@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app_harness.h"
 
-#include "platform/file_io.h"
-
-#include <QFileInfo>
 #include <QQmlEngine>
 
 namespace kavo::testing {
@@ -11,7 +8,7 @@ namespace kavo::testing {
 void RecordingOpener::handOver(const QUrl& url)
 {
     opened << url.toString();
-    const auto& entries = (*history_)->recentEntries();
+    const auto& entries = history->recentEntries();
     historyFrontWhenOpened << (entries.empty() ? QString() : QString::fromStdString(entries.front().url.text()));
 }
 
@@ -34,18 +31,16 @@ void writeHostileFiles(const QTemporaryDir& dir, const QUrl& pixel)
                             "# \xE2\x96\xBA [" + hostile(pixel, "Link") + "](https://l.example/)\n";
     (void)writeFileAtomically(dir.filePath("hostile.md"), page.toStdString());
     const Url url = *Url::parse("https://h.example/");
-    (void)writeFileAtomically(dir.filePath("kavo_history.json"),
-                              encodeHistory({HistoryEntry{Uuid::random(), hostile(pixel, "History").toStdString(), url, 0}}));
+    (void)writeFileAtomically(dir.filePath("kavo_history.json"), encodeHistory({{{}, hostile(pixel, "History").toStdString(), url, 0}}));
     (void)writeFileAtomically(dir.filePath("kavo_favorites.json"),
-                              encodeFavorites({FavoriteEntry{Uuid::random(), hostile(pixel, "Favorite").toStdString(), url,
-                                                             KVBadge::star, 0}}));
+                              encodeFavorites({{{}, hostile(pixel, "Favorite").toStdString(), url, KVBadge::star, 0}}));
 }
 
 } // namespace
 
 TestApp::TestApp(const QString& scenario, QObject* parent) : QObject(parent)
 {
-    ScriptedAnswer stall = ScriptedAnswer::with(200, "# \xE2\x96\xBA Later\n", ScriptedAnswer::Delivery::Stall);
+    const ScriptedAnswer stall = ScriptedAnswer("# \xE2\x96\xBA Later\n").with(ScriptedAnswer::Delivery::Stall);
     server_.answer("/single-page", stall);
     server_.answer("/single-page.md", stall);
     if (scenario == QLatin1String("hostile")) writeHostileFiles(dir_, server_.url("/pixel.png"));
@@ -60,15 +55,13 @@ TestApp::TestApp(const QString& scenario, QObject* parent) : QObject(parent)
     setup.data.fallbackUrl = server_.url("/single-page.md");
     setup.data.http = HttpLimits{60'000, 60'000, 1 << 20};
     root_ = std::make_unique<KAVO_X_IOSApp>(std::move(setup), opener_, clipboard_);
-    history_ = &root_->historyService();
+    opener_.history = &root_->historyService();
 }
-
-TestApp::~TestApp() = default;
 
 QStringList TestApp::historyNames() const
 {
     QStringList names;
-    for (const HistoryEntry& entry : history_->recentEntries()) names << QString::fromStdString(entry.name);
+    for (const HistoryEntry& entry : root_->historyService().recentEntries()) names << QString::fromStdString(entry.name);
     return names;
 }
 
@@ -77,31 +70,6 @@ QStringList TestApp::favoriteNames() const
     QStringList names;
     for (const FavoriteEntry& entry : root_->favoritesService().favorites()) names << QString::fromStdString(entry.name);
     return names;
-}
-
-void TestApp::servePage(const QString& page)
-{
-    server_.answer("/single-page", ScriptedAnswer::with(200, page.toUtf8()));
-}
-
-void TestApp::addHistory(const QString& name, const QString& url)
-{
-    root_->historyService().addEntry(name, url);
-}
-
-void TestApp::addFavorite(const QString& name, const QString& url)
-{
-    root_->favoritesService().toggleFavorite(name, url, QStringLiteral("none"));
-}
-
-bool TestApp::fileExists(const QString& path) const
-{
-    return QFileInfo::exists(path);
-}
-
-bool TestApp::writeFile(const QString& path, const QString& text) const
-{
-    return writeFileAtomically(path, text.toStdString());
 }
 
 QObject* AppHarness::start(const QString& scenario)

@@ -2,9 +2,12 @@
 #pragma once
 
 #include "app/kavo_application.h"
+#include "platform/file_io.h"
 #include "test_http_server.h"
 
+#include <QFileInfo>
 #include <QObject>
+#include <QtCore/qtestsupport_core.h>
 #include <QQmlApplicationEngine>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -14,18 +17,15 @@
 namespace kavo::testing {
 
 /// Link opener and clipboard that remember instead of acting; the opener also
-/// notes how long "Recently Viewed" was at the moment of each hand-over.
+/// notes which link "Recently Viewed" began with at each hand-over.
 class RecordingOpener final : public UrlOpener {
 public:
-    explicit RecordingOpener(const KVHistoryService* const* history) : history_(history) {}
+    const KVHistoryService* history = nullptr;
     QStringList opened;
     QStringList historyFrontWhenOpened;
 
 protected:
     void handOver(const QUrl& url) override;
-
-private:
-    const KVHistoryService* const* history_;
 };
 
 class RecordingClipboard final : public Clipboard {
@@ -38,11 +38,8 @@ public:
 /// directory, a local server for downloads, recording opener and clipboard.
 class TestApp : public QObject {
     Q_OBJECT
+    Q_PROPERTY(QVariantMap window READ window CONSTANT)        // what the application's window is handed
     Q_PROPERTY(QObject* dataService READ dataService CONSTANT)
-    Q_PROPERTY(QObject* historyService READ historyService CONSTANT)
-    Q_PROPERTY(QObject* favoritesService READ favoritesService CONSTANT)
-    Q_PROPERTY(QObject* actions READ actions CONSTANT)
-    Q_PROPERTY(QObject* appInfo READ appInfo CONSTANT)
     Q_PROPERTY(QStringList opened READ opened)
     Q_PROPERTY(QStringList historyFrontWhenOpened READ historyFrontWhenOpened)
     Q_PROPERTY(QString clipboard READ clipboard)
@@ -55,14 +52,11 @@ public:
     /// "packaged": the test page as the packaged copy, no cache; "empty": no
     /// packaged copy ("No content available"); "hostile": a packaged page,
     /// history and favourites whose texts all hold markup. Downloads stall.
-    TestApp(const QString& scenario, QObject* parent = nullptr);
-    ~TestApp() override;
+    explicit TestApp(const QString& scenario, QObject* parent = nullptr);
 
+    KAVO_X_IOSApp& root() { return *root_; }
+    QVariantMap window() { return root_->windowProperties(); }
     QObject* dataService() { return &root_->dataService(); }
-    QObject* historyService() { return &root_->historyService(); }
-    QObject* favoritesService() { return &root_->favoritesService(); }
-    QObject* actions() { return &root_->actions(); }
-    QObject* appInfo() { return &root_->appInfo(); }
     QStringList opened() const { return opener_.opened; }
     QStringList historyFrontWhenOpened() const { return opener_.historyFrontWhenOpened; }
     QString clipboard() const { return clipboard_.text; }
@@ -72,22 +66,22 @@ public:
     int downloads() const { return server_.requests(QStringLiteral("/single-page")); }
     /// Requests for the image that the "hostile" scenario's texts point at: there must be none.
     int pixelRequests() const { return server_.requests(QStringLiteral("/pixel.png")); }
+    /// Waits until the catalogue is loaded; false when it never is.
+    bool waitUntilLoaded() { return QTest::qWaitFor([this] { return !root_->dataService().isLoading(); }, 10'000); }
 
     /// From now on the primary endpoint answers with `page`, whole.
-    Q_INVOKABLE void servePage(const QString& page);
-    /// The application's own window, in `engine`.
-    void show(QQmlApplicationEngine& engine) { root_->show(engine); }
-    Q_INVOKABLE void addHistory(const QString& name, const QString& url);
-    Q_INVOKABLE void addFavorite(const QString& name, const QString& url);
-    Q_INVOKABLE bool fileExists(const QString& path) const;
-    /// Writes `text` to `path`; true on success.
-    Q_INVOKABLE bool writeFile(const QString& path, const QString& text) const;
+    Q_INVOKABLE void servePage(const QString& page) { server_.answer("/single-page", ScriptedAnswer(page.toUtf8())); }
+    Q_INVOKABLE void addHistory(const QString& name, const QString& url) { root_->historyService().addEntry(name, url); }
+    Q_INVOKABLE void addFavorite(const QString& name, const QString& url)
+    {
+        root_->favoritesService().toggleFavorite(name, url, QStringLiteral("none"));
+    }
+    Q_INVOKABLE bool fileExists(const QString& path) const { return QFileInfo::exists(path); }
 
 private:
     QTemporaryDir dir_;
     TestHttpServer server_;
-    const KVHistoryService* history_ = nullptr;
-    RecordingOpener opener_{&history_};
+    RecordingOpener opener_;
     RecordingClipboard clipboard_;
     std::unique_ptr<KAVO_X_IOSApp> root_;
 };

@@ -6,19 +6,13 @@
 #include "app/build_config.h"
 #include "app/translations.h"
 #include "app_harness.h"
-#include "screens/qt/app_info.h"
-#include "screens/qt/cache_file.h"
 #include "screens/qt/category_detail_model.h"
 #include "screens/qt/main_list_model.h"
 #include "screens/qt/navigator.h"
 #include "screens/qt/relative_time_text.h"
 #include "test_files.h"
-#include "screens/qt/symbol_font.h"
 
-#include <QAbstractItemModelTester>
-#include <QQmlApplicationEngine>
 #include <QQuickStyle>
-#include <QSignalSpy>
 #include <QtQml/qqmlextensionplugin.h>
 #include <QtTest>
 
@@ -40,28 +34,23 @@ QStringList column(const QAbstractItemModel& model, int role)
 std::unique_ptr<TestApp> startPackaged()
 {
     auto app = std::make_unique<TestApp>(QStringLiteral("packaged"));
-    auto* data = qobject_cast<KVDataService*>(app->dataService());
-    if (!QTest::qWaitFor([data] { return !data->isLoading(); }, 10'000)) qFatal("the packaged page never loaded");
+    if (!app->waitUntilLoaded()) qFatal("the packaged page never loaded");
     return app;
 }
 
 } // namespace
 
 // Every signal a model sends about its rows, in order: "insert 0-0", "move 2>0", "change 1", "reset".
-class RowLog : public QObject {
-public:
+struct RowLog : QObject {
     explicit RowLog(QAbstractItemModel& model)
     {
-        connect(&model, &QAbstractItemModel::rowsInserted, this,
-                [this](const QModelIndex&, int first, int last) { log << QStringLiteral("insert %1-%2").arg(first).arg(last); });
-        connect(&model, &QAbstractItemModel::rowsRemoved, this,
-                [this](const QModelIndex&, int first, int last) { log << QStringLiteral("remove %1-%2").arg(first).arg(last); });
-        connect(&model, &QAbstractItemModel::rowsMoved, this,
-                [this](const QModelIndex&, int from, int, const QModelIndex&, int to) {
-                    log << QStringLiteral("move %1>%2").arg(from).arg(to);
-                });
-        connect(&model, &QAbstractItemModel::dataChanged, this,
-                [this](const QModelIndex& first) { log << QStringLiteral("change %1").arg(first.row()); });
+        const auto note = [this](const char* what, int first, int second) {
+            log << QString::fromLatin1(what).arg(first).arg(second);
+        };
+        connect(&model, &QAbstractItemModel::rowsInserted, this, [=](auto, int f, int l) { note("insert %1-%2", f, l); });
+        connect(&model, &QAbstractItemModel::rowsRemoved, this, [=](auto, int f, int l) { note("remove %1-%2", f, l); });
+        connect(&model, &QAbstractItemModel::rowsMoved, this, [=](auto, int f, int, auto, int t) { note("move %1>%2", f, t); });
+        connect(&model, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& i) { log << QStringLiteral("change %1").arg(i.row()); });
         connect(&model, &QAbstractItemModel::modelReset, this, [this] { log << QStringLiteral("reset"); });
     }
     QStringList take() { return std::exchange(log, {}); }
@@ -72,246 +61,162 @@ class ScreenModelsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void mainListTellsEachChangeRowByRow();
-    void navigatorFollowsTheSearchAndKeepsAnOpenCategory();
-    void categoryDetailRedrawsOnlyToggledRows();
-    void linkActionsRecordBeforeOpeningAndOpenOnlyWebLinks();
-    void appInfoNamesTheSitesRootPageAndHost();
-    void cacheFileRemovesOnlyTheServicesCache();
-    void relativeTimesSpeakTheLanguageWithItsPlurals_data();
-    void relativeTimesSpeakTheLanguageWithItsPlurals();
-    void qmlSeesTheRootsInstances();
+    void mainListTellsEachChangeRowByRow()
+    {
+        const auto app = startPackaged();
+        KVDataService* data = &app->root().dataService();
+        MainListModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setDataService(data);
+        model.setHistoryService(&app->root().historyService());
+        model.setFavoritesService(&app->root().favoritesService());
+        QCOMPARE(column(model, MainListModel::TitleRole),
+                 (QStringList{"Categories", "Empty Category", "Music", "Streaming Video", "Links", "Project Site"}));
+        QCOMPARE(column(model, MainListModel::CountRole), (QStringList{"0", "0", "1", "4", "0", "1"}));
+        RowLog rows(model);
+
+        // History and favourites come, move and go as rows; the rest stays put.
+        app->addHistory("Alpha Films", "https://alpha.example.org/");
+        QCOMPARE(rows.take(), QStringList{"insert 0-1"}); // with its section's header
+        app->addHistory("Delta Sounds", "https://delta.example.org/");
+        QCOMPARE(rows.take(), QStringList{"insert 1-1"});
+        app->addHistory("Alpha Films", "https://alpha.example.org/");
+        QCOMPARE(rows.take(), (QStringList{"move 2>1", "change 1"})); // moved up, and opened just now
+        app->addFavorite("Delta Sounds", "https://delta.example.org/");
+        QCOMPARE(rows.take(), (QStringList{"insert 3-4", "change 2"})); // the favourite, and Delta's history row
+        QCOMPARE(column(model, MainListModel::TitleRole).mid(0, 5),
+                 (QStringList{"Recently Viewed", "Alpha Films", "Delta Sounds", "Favorites", "Delta Sounds"}));
+
+        // A refresh with a catalogue on screen: loading changes no row; the new
+        // page changes the rows of what changed, and only those.
+        QString page = QString::fromUtf8(testing::readPlain(QStringLiteral(KAVO_TEST_APP_DATA "/screen_page.md")));
+        page.replace(QStringLiteral("# ► Music\n"), QStringLiteral("# ► Music\n* [Echo](https://echo.example.org/)\n"));
+        page.append(QStringLiteral("# ► Zebra Tools\n* [Zed](https://zed.example.org/)\n"));
+        app->servePage(page);
+        data->refresh();
+        QVERIFY(app->waitUntilLoaded());
+        QCOMPARE(rows.take(), (QStringList{"insert 9-9", "change 7"})); // Zebra Tools comes in; Music counts 2
+        QCOMPARE(column(model, MainListModel::TitleRole).mid(6),
+                 (QStringList{"Empty Category", "Music", "Streaming Video", "Zebra Tools", "Links", "Project Site"}));
+
+        // A keystroke derives new search results: one reset; so does leaving the search.
+        for (const QString& typed : {QStringLiteral("g"), QStringLiteral("ga"), QString()}) {
+            model.setSearchText(typed);
+            QCOMPARE(rows.take(), QStringList{"reset"});
+        }
+    }
+
+    void navigatorFollowsTheSearchAndKeepsAnOpenCategory()
+    {
+        const auto app = startPackaged();
+        MainListModel model;
+        model.setDataService(&app->root().dataService());
+        model.setFavoritesService(&app->root().favoritesService());
+        Navigator navigator;
+        navigator.setMainModel(&model);
+        CategoryDetailModel& detail = *navigator.detail();
+        QAbstractItemModelTester tester(&detail, QAbstractItemModelTester::FailureReportingMode::QtTest);
+
+        navigator.open(5); // a link category opens nothing here
+        QVERIFY(!navigator.isOpen());
+        navigator.open(3);
+        QCOMPARE(detail.title(), QStringLiteral("Streaming Video"));
+        QCOMPARE(detail.rowCount(), 7);
+        QCOMPARE(detail.firstEntryRow(), 2);
+        QCOMPARE(navigator.openKey(), model.index(3).data(MainListModel::KeyRole).toString());
+
+        // The search's copy of the open category, then nothing when it no longer matches.
+        model.setSearchText("gamma");
+        QVERIFY(navigator.isOpen());
+        QCOMPARE(column(detail, CategoryDetailModel::KindRole),
+                 (QStringList{QString::number(CategoryDetailModel::Note), QString::number(CategoryDetailModel::Header),
+                              QString::number(CategoryDetailModel::Entry), QString::number(CategoryDetailModel::Entry)}));
+        model.setSearchText("delta");
+        QVERIFY(!navigator.isOpen());
+        QCOMPARE(detail.rowCount(), 0);
+    }
+
+    void categoryDetailRedrawsOnlyToggledRows()
+    {
+        const auto app = startPackaged();
+        CategoryDetailModel model(&app->root().favoritesService());
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setCategory(app->root().dataService().categories()->front()); // "Streaming Video", catalogue order
+        QCOMPARE(column(model, CategoryDetailModel::TextRole).mid(0, 2), (QStringList{"Check the licence of each title", "General"}));
+        QCOMPARE(column(model, CategoryDetailModel::AccessoryRole), (QStringList{"", "", "chevron", "", "menu", "chevron", "chevron"}));
+
+        // Two entries share one link: both rows change, and no other row does.
+        RowLog rows(model);
+        app->addFavorite("Gamma Reels", "https://gamma.example.org/");
+        QCOMPARE(rows.take(), (QStringList{"change 5", "change 6"}));
+        QCOMPARE(column(model, CategoryDetailModel::AccessoryRole), (QStringList{"", "", "chevron", "", "menu", "star", "star"}));
+        // A favourite elsewhere changes nothing here.
+        app->addFavorite("Delta Sounds", "https://delta.example.org/");
+        QCOMPARE(rows.take(), QStringList{});
+    }
+
+    void linkActionsRecordBeforeOpeningAndOpenOnlyWebLinks()
+    {
+        const auto app = startPackaged();
+        LinkActions* actions = &app->root().actions();
+        actions->openEntry("Alpha Films", "https://alpha.example.org/");
+        QCOMPARE(app->opened(), QStringList{"https://alpha.example.org/"});
+        QCOMPARE(app->historyFrontWhenOpened(), QStringList{"https://alpha.example.org/"}); // recorded first
+
+        // Recorded, but never handed to the desktop.
+        for (const QString& url : {QStringLiteral("/relative"), QStringLiteral("file:///etc/passwd"),
+                                   QStringLiteral("javascript:alert(1)"), QStringLiteral("data:text/html,x"),
+                                   QStringLiteral("smb://server/share"), QStringLiteral("custom-app://open")}) {
+            actions->openEntry("Odd", url);
+        }
+        QCOMPARE(app->opened().size(), 1);
+        actions->openExternally("https://site.example.org/");
+        QCOMPARE(app->opened().last(), QStringLiteral("https://site.example.org/"));
+        QCOMPARE(app->historyNames().size(), 7); // every link was recorded, opened or not
+
+        QCOMPARE(actions->mailLink("Alpha & Films", "https://alpha.example.org/?a=1&b=2"),
+                 QStringLiteral("mailto:?subject=Alpha%20%26%20Films&body=https%3A%2F%2Falpha.example.org%2F%3Fa%3D1%26b%3D2"));
+    }
+
+    // English is the source (no file): the rule's own labels. German and French, one and many, a
+    // regional variant finding its language's file; a language the application does not speak stays English.
+    void relativeTimesSpeakTheLanguageWithItsPlurals()
+    {
+        using Unit = screens::RelativeTime::Unit;
+        const std::tuple<const char*, bool, Unit, int, const char*> cases[] = {
+            {"en_US", false, Unit::minutes, 1, "1m ago"}, {"de_AT", true, Unit::days, 1, "vor 1 Tag"},
+            {"de_DE", true, Unit::days, 2, "vor 2 Tagen"}, {"fr_CA", true, Unit::hours, 3, "il y a 3 h"},
+            {"es_ES", false, Unit::days, 2, "2d ago"},
+        };
+        for (const auto& [locale, translated, unit, count, text] : cases) {
+            const Translations translations{QLocale(locale)};
+            QCOMPARE(translations.hasApplicationTranslation(), translated);
+            QCOMPARE(relativeTimeText({unit, count, {}}), QString::fromUtf8(text));
+            // An older entry shows the date as the rule formatted it, untouched.
+            QCOMPARE(relativeTimeText({Unit::date, 0, "5. Jan."}), QStringLiteral("5. Jan."));
+        }
+    }
+
+    void qmlSeesTheRootsInstances()
+    {
+        // Loading the whole window, sheet and alerts included, warns about nothing.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".+")));
+        TestApp app(QStringLiteral("packaged"));
+        QQmlApplicationEngine engine;
+        app.root().show(engine);
+        QCOMPARE(engine.rootObjects().size(), 1);
+        QObject* window = engine.rootObjects().first();
+        const QVariantMap handed = app.window();
+        for (auto property = handed.cbegin(); property != handed.cend(); ++property) {
+            QCOMPARE(window->property(property.key().toUtf8()).value<QObject*>(), property.value().value<QObject*>());
+        }
+        QCOMPARE(handed.value("dataService").value<QObject*>(), &app.root().dataService());
+        // The settings screen names this build's website and version.
+        QCOMPARE(app.root().appInfo().siteUrl(), QStringLiteral(KAVO_SITE_BASE_URL "/"));
+        QCOMPARE(app.root().appInfo().siteHost(), siteBaseUrl().host());
+        QCOMPARE(app.root().appInfo().version(), QStringLiteral(KAVO_VERSION));
+    }
 };
-
-void ScreenModelsTest::mainListTellsEachChangeRowByRow()
-{
-    const auto app = startPackaged();
-    auto* data = qobject_cast<KVDataService*>(app->dataService());
-    MainListModel model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.setDataService(data);
-    model.setHistoryService(qobject_cast<KVHistoryService*>(app->historyService()));
-    model.setFavoritesService(qobject_cast<KVFavoritesService*>(app->favoritesService()));
-    QCOMPARE(column(model, MainListModel::TitleRole),
-             (QStringList{"Categories", "Empty Category", "Music", "Streaming Video", "Links", "Project Site"}));
-    QCOMPARE(column(model, MainListModel::CountRole), (QStringList{"0", "0", "1", "4", "0", "1"}));
-    RowLog rows(model);
-
-    // History and favourites come, move and go as rows; the rest stays put.
-    app->addHistory("Alpha Films", "https://alpha.example.org/");
-    QCOMPARE(rows.take(), QStringList{"insert 0-1"}); // with its section's header
-    app->addHistory("Delta Sounds", "https://delta.example.org/");
-    QCOMPARE(rows.take(), QStringList{"insert 1-1"});
-    app->addHistory("Alpha Films", "https://alpha.example.org/");
-    QCOMPARE(rows.take(), (QStringList{"move 2>1", "change 1"})); // moved up, and opened just now
-    app->addFavorite("Delta Sounds", "https://delta.example.org/");
-    QCOMPARE(rows.take(), (QStringList{"insert 3-4", "change 2"})); // the favourite, and Delta's history row
-    QCOMPARE(column(model, MainListModel::TitleRole).mid(0, 5),
-             (QStringList{"Recently Viewed", "Alpha Films", "Delta Sounds", "Favorites", "Delta Sounds"}));
-
-    // A refresh with a catalogue on screen: loading changes no row; the new
-    // page changes the rows of what changed, and only those.
-    QString page = QString::fromUtf8(testing::readPlain(QStringLiteral(KAVO_TEST_APP_DATA "/screen_page.md")));
-    page.replace(QStringLiteral("# ► Music\n"), QStringLiteral("# ► Music\n* [Echo](https://echo.example.org/)\n"));
-    page.append(QStringLiteral("# ► Zebra Tools\n* [Zed](https://zed.example.org/)\n"));
-    app->servePage(page);
-    data->refresh();
-    QVERIFY(QTest::qWaitFor([data] { return !data->isLoading(); }, 10'000));
-    QCOMPARE(rows.take(), (QStringList{"insert 9-9", "change 7"})); // Zebra Tools comes in; Music counts 2
-    QCOMPARE(column(model, MainListModel::TitleRole).mid(6),
-             (QStringList{"Empty Category", "Music", "Streaming Video", "Zebra Tools", "Links", "Project Site"}));
-
-    // A keystroke derives new search results: one reset; so does leaving the search.
-    for (const QString& typed : {QStringLiteral("g"), QStringLiteral("ga"), QString()}) {
-        model.setSearchText(typed);
-        QCOMPARE(rows.take(), QStringList{"reset"});
-    }
-}
-
-void ScreenModelsTest::navigatorFollowsTheSearchAndKeepsAnOpenCategory()
-{
-    const auto app = startPackaged();
-    MainListModel model;
-    model.setDataService(qobject_cast<KVDataService*>(app->dataService()));
-    model.setFavoritesService(qobject_cast<KVFavoritesService*>(app->favoritesService()));
-    Navigator navigator;
-    navigator.setMainModel(&model);
-    CategoryDetailModel& detail = *navigator.detail();
-    QAbstractItemModelTester tester(&detail, QAbstractItemModelTester::FailureReportingMode::QtTest);
-
-    navigator.open(5); // a link category opens nothing here
-    QVERIFY(!navigator.isOpen());
-    navigator.open(3);
-    QCOMPARE(detail.title(), QStringLiteral("Streaming Video"));
-    QCOMPARE(detail.rowCount(), 7);
-    QCOMPARE(detail.firstEntryRow(), 2);
-    QCOMPARE(navigator.openKey(), model.index(3).data(MainListModel::KeyRole).toString());
-
-    // The search's copy of the open category, then nothing when it no longer matches.
-    model.setSearchText("gamma");
-    QVERIFY(navigator.isOpen());
-    QCOMPARE(column(detail, CategoryDetailModel::KindRole),
-             (QStringList{QString::number(CategoryDetailModel::Note), QString::number(CategoryDetailModel::Header),
-                          QString::number(CategoryDetailModel::Entry), QString::number(CategoryDetailModel::Entry)}));
-    QCOMPARE(detail.entryRowFrom(0, 1), 2);
-    QCOMPARE(detail.entryRowFrom(1, -1), -1);
-    model.setSearchText("delta");
-    QVERIFY(!navigator.isOpen());
-    QCOMPARE(detail.rowCount(), 0);
-}
-
-void ScreenModelsTest::categoryDetailRedrawsOnlyToggledRows()
-{
-    const auto app = startPackaged();
-    auto* data = qobject_cast<KVDataService*>(app->dataService());
-    CategoryDetailModel model(qobject_cast<KVFavoritesService*>(app->favoritesService()));
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.setCategory(data->categories()->front()); // "Streaming Video", catalogue order
-    QCOMPARE(column(model, CategoryDetailModel::TextRole).mid(0, 2), (QStringList{"Check the licence of each title", "General"}));
-    QCOMPARE(column(model, CategoryDetailModel::AccessoryRole), (QStringList{"", "", "chevron", "", "menu", "chevron", "chevron"}));
-
-    // Two entries share one link: both rows change, and no other row does.
-    RowLog rows(model);
-    app->addFavorite("Gamma Reels", "https://gamma.example.org/");
-    QCOMPARE(rows.take(), (QStringList{"change 5", "change 6"}));
-    QCOMPARE(column(model, CategoryDetailModel::AccessoryRole), (QStringList{"", "", "chevron", "", "menu", "star", "star"}));
-    // A favourite elsewhere changes nothing here.
-    app->addFavorite("Delta Sounds", "https://delta.example.org/");
-    QCOMPARE(rows.take(), QStringList{});
-}
-
-void ScreenModelsTest::linkActionsRecordBeforeOpeningAndOpenOnlyWebLinks()
-{
-    const auto app = startPackaged();
-    auto* actions = qobject_cast<LinkActions*>(app->actions());
-    actions->openEntry("Alpha Films", "https://alpha.example.org/");
-    QCOMPARE(app->opened(), QStringList{"https://alpha.example.org/"});
-    QCOMPARE(app->historyFrontWhenOpened(), QStringList{"https://alpha.example.org/"}); // recorded first
-
-    // Recorded, but never handed to the desktop.
-    for (const QString& url : {QStringLiteral("/relative"), QStringLiteral("file:///etc/passwd"),
-                               QStringLiteral("javascript:alert(1)"), QStringLiteral("data:text/html,x"),
-                               QStringLiteral("smb://server/share"), QStringLiteral("custom-app://open")}) {
-        actions->openEntry("Odd", url);
-    }
-    QCOMPARE(app->opened().size(), 1);
-    actions->openExternally("https://site.example.org/");
-    QCOMPARE(app->opened().last(), QStringLiteral("https://site.example.org/"));
-    QCOMPARE(app->historyNames().size(), 7); // every link was recorded, opened or not
-
-    actions->copyUrl("https://beta.example.org/");
-    QCOMPARE(app->clipboard(), QStringLiteral("https://beta.example.org/"));
-    QCOMPARE(actions->mailLink("Alpha & Films", "https://alpha.example.org/?a=1&b=2"),
-             QStringLiteral("mailto:?subject=Alpha%20%26%20Films&body=https%3A%2F%2Falpha.example.org%2F%3Fa%3D1%26b%3D2"));
-}
-
-void ScreenModelsTest::appInfoNamesTheSitesRootPageAndHost()
-{
-    const AppInfo bare(QUrl("https://media.example.org"), "2.3.4");
-    QCOMPARE(bare.siteUrl(), QStringLiteral("https://media.example.org/"));
-    QCOMPARE(bare.siteHost(), QStringLiteral("media.example.org"));
-    QCOMPARE(bare.version(), QStringLiteral("2.3.4"));
-    // A site under a path keeps it; a port is not part of the host name.
-    const AppInfo nested(QUrl("https://example.org:8443/kavo"), "1.0.0");
-    QCOMPARE(nested.siteUrl(), QStringLiteral("https://example.org:8443/kavo/"));
-    QCOMPARE(nested.siteHost(), QStringLiteral("example.org"));
-    QCOMPARE(AppInfo(QUrl("https://example.org/kavo/"), "1.0.0").siteUrl(), QStringLiteral("https://example.org/kavo/"));
-}
-
-void ScreenModelsTest::cacheFileRemovesOnlyTheServicesCache()
-{
-    TestApp app(QStringLiteral("empty"));
-    auto* data = qobject_cast<KVDataService*>(app.dataService());
-    const QString cache = data->cacheFilePath();
-    const QString neighbour = QFileInfo(cache).dir().filePath("kavo_history.json");
-    QVERIFY(app.writeFile(cache, "[]"));
-    QVERIFY(app.writeFile(neighbour, "[]"));
-    CacheFile remover;
-    remover.remove(data);
-    QVERIFY(!QFileInfo::exists(cache));
-    QVERIFY(QFileInfo::exists(neighbour));
-    remover.remove(data); // already gone: nothing happens
-    remover.remove(nullptr);
-    QVERIFY(QFileInfo::exists(neighbour));
-}
-
-void ScreenModelsTest::relativeTimesSpeakTheLanguageWithItsPlurals_data()
-{
-    using Unit = screens::RelativeTime::Unit;
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<bool>("translated");
-    QTest::addColumn<int>("unit");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QString>("text");
-    const auto row = [](const char* name, const char* locale, bool translated, Unit unit, int count, const char* text) {
-        QTest::addRow("%s", name) << QString::fromLatin1(locale) << translated << static_cast<int>(unit) << count
-                                  << QString::fromUtf8(text);
-    };
-    // English is the source: no file, and exactly the rule's own labels.
-    row("en now", "en_US", false, Unit::justNow, 0, "Just now");
-    row("en 1m", "en_US", false, Unit::minutes, 1, "1m ago");
-    row("en 3h", "en_US", false, Unit::hours, 3, "3h ago");
-    row("en 1d", "en_US", false, Unit::days, 1, "1d ago");
-    // German and French, one and many; Austrian German finds the German file.
-    row("de now", "de_DE", true, Unit::justNow, 0, "Gerade eben");
-    row("de 1m", "de_DE", true, Unit::minutes, 1, "vor 1 Min.");
-    row("de 5h", "de_DE", true, Unit::hours, 5, "vor 5 Std.");
-    row("de 1d", "de_AT", true, Unit::days, 1, "vor 1 Tag");
-    row("de 2d", "de_DE", true, Unit::days, 2, "vor 2 Tagen");
-    row("fr now", "fr_FR", true, Unit::justNow, 0, "À l’instant");
-    row("fr 2m", "fr_FR", true, Unit::minutes, 2, "il y a 2 min");
-    row("fr 1d", "fr_CA", true, Unit::days, 1, "il y a 1 jour");
-    row("fr 3d", "fr_FR", true, Unit::days, 3, "il y a 3 jours");
-    // A language the application does not speak stays English.
-    row("es 2d", "es_ES", false, Unit::days, 2, "2d ago");
-}
-
-void ScreenModelsTest::relativeTimesSpeakTheLanguageWithItsPlurals()
-{
-    QFETCH(QString, locale);
-    QFETCH(bool, translated);
-    QFETCH(int, unit);
-    QFETCH(int, count);
-    QFETCH(QString, text);
-    const Translations translations{QLocale(locale)};
-    QCOMPARE(translations.hasApplicationTranslation(), translated);
-    QCOMPARE(relativeTimeText({static_cast<screens::RelativeTime::Unit>(unit), count, {}}), text);
-    // An older entry shows the date as the rule formatted it, untouched.
-    QCOMPARE(relativeTimeText({screens::RelativeTime::Unit::date, 0, "5. Jan."}), QStringLiteral("5. Jan."));
-}
-
-void ScreenModelsTest::qmlSeesTheRootsInstances()
-{
-    // Loading the whole window, sheet and alerts included, warns about nothing.
-    QTest::failOnWarning(QRegularExpression(QStringLiteral(".+")));
-    testing::RecordingClipboard clipboard;
-    const KVHistoryService* history = nullptr;
-    testing::RecordingOpener opener(&history);
-    QTemporaryDir dir;
-    ApplicationSetup setup;
-    setup.cachesDirectory = dir.path();
-    setup.data.cacheFilePath = dir.filePath("kavo_categories.json");
-    setup.data.bundledPagePath = QStringLiteral(KAVO_TEST_APP_DATA "/screen_page.md");
-    setup.data.primaryUrl = QUrl("http://127.0.0.1:9/single-page");
-    setup.data.fallbackUrl = QUrl("http://127.0.0.1:9/single-page.md");
-    KAVO_X_IOSApp root(std::move(setup), opener, clipboard);
-    QQmlApplicationEngine engine;
-    root.show(engine);
-    QCOMPARE(engine.rootObjects().size(), 1);
-    QObject* window = engine.rootObjects().first();
-    QCOMPARE(window->property("dataService").value<QObject*>(), &root.dataService());
-    QCOMPARE(window->property("historyService").value<QObject*>(), &root.historyService());
-    QCOMPARE(window->property("favoritesService").value<QObject*>(), &root.favoritesService());
-    QCOMPARE(window->property("appInfo").value<QObject*>(), &root.appInfo());
-    // The settings screen names this build's website and version.
-    QCOMPARE(root.appInfo().siteHost(), siteBaseUrl().host());
-    QCOMPARE(root.appInfo().siteUrl(), QStringLiteral(KAVO_SITE_BASE_URL "/"));
-    QCOMPARE(root.appInfo().version(), QStringLiteral(KAVO_VERSION));
-    auto* mainModel = window->findChild<MainListModel*>("mainModel");
-    QVERIFY(mainModel);
-    QCOMPARE(mainModel->dataService(), &root.dataService());
-    QCOMPARE(mainModel->favoritesService(), &root.favoritesService());
-}
 
 int main(int argc, char** argv)
 {

@@ -5,9 +5,8 @@
 # the package of every shared library the binary links and of every QML
 # module the application imports at run time (followed through the modules'
 # own imports).
-# Usage: deb_package_test.sh BUILD_DIR APP_ID VERSION QT_QML_DIR APP_QML_DIR
-#   QT_QML_DIR: where Qt's QML modules are installed
-#   APP_QML_DIR: the application's QML files
+# Usage: deb_package_test.sh BUILD_DIR APP_ID VERSION QT_QML_DIR APP_QML_DIR QMLIMPORTSCANNER
+#   QT_QML_DIR: where Qt's QML modules are installed; APP_QML_DIR: the application's QML files
 set -euo pipefail
 
 build=$1
@@ -15,43 +14,31 @@ app_id=$2
 version=$3
 qt_qml_dir=$4
 app_qml_dir=$5
+qmlimportscanner=$6
 here=$(cd "$(dirname "$0")" && pwd)
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-if ! cpack --config "$build/CPackConfig.cmake" -G DEB -B "$tmp/out" >"$tmp/cpack.log" 2>&1; then
-  cat "$tmp/cpack.log" >&2
-  fail "cpack failed"
-fi
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$tmp/out" >"$tmp/cpack.log" 2>&1 || { cat "$tmp/cpack.log" >&2; fail "cpack failed"; }
 arch=$(dpkg --print-architecture)
 deb="$tmp/out/kavo_${version}_${arch}.deb"
 [ -f "$deb" ] || { ls -l "$tmp/out" >&2; fail "cpack did not write kavo_${version}_${arch}.deb"; }
 
 # Control fields.
-field() {
-  dpkg-deb -f "$deb" "$1"
-}
+field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = kavo ] || fail "Package is '$(field Package)'"
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', not $version"
 [ "$(field Architecture)" = "$arch" ] || fail "Architecture is '$(field Architecture)', not $arch"
-[[ "$(field Maintainer)" =~ ^[^\<]+\ \<[^@\>]+@[^@\>]+\>$ ]] || fail "Maintainer '$(field Maintainer)' is not 'Name <e-mail>'"
-[ -n "$(field Section)" ] || fail "no Section"
-description=$(field Description)
-[ "$(wc -l <<<"$description")" -ge 2 ] || fail "Description has no long description: '$description'"
+[ "$(field Description | wc -l)" -ge 2 ] || fail "Description has no long description"
 
 # The files.
 dpkg -x "$deb" "$tmp/root"
 "$here/check_tree.sh" "$tmp/root" /usr "$app_id" "$version"
 binary="$tmp/root/usr/bin/kavo"
-if readelf -S "$binary" | grep '\.debug_info' >/dev/null; then
-  fail "the packaged binary is not stripped"
-fi
+! readelf -S "$binary" | grep '\.debug_info' >/dev/null || fail "the packaged binary is not stripped"
 
 # Dependencies. Package names in Depends, alternatives included, versions dropped.
 depends=$(field Depends)
@@ -88,59 +75,13 @@ for library in "${libraries[@]}"; do
 done
 library_packages=$(cut -d ' ' -f 1 <<<"$shipped" | sort -u)
 
-# 2. The QML modules. Importing a module imports what its qmldir imports; a
-# module's QML file is loaded, with its own imports, when its type is used.
-# So: from the application's QML files, the modules they import and the types
-# they use, until nothing new is reached. The application's own modules are
-# compiled into the binary (their qmldir sits in the build tree).
-python3 - "$build" "$qt_qml_dir" "$app_qml_dir" >"$tmp/qmldirs" <<'PYTHON' || fail "could not follow the QML imports"
-import glob, os, re, sys
-
-build, qt_qml_dir, app_qml_dir = sys.argv[1:]
-IMPORT = re.compile(r"^\s*import\s+([A-Za-z][\w.]*)", re.M)
-QMLDIR_IMPORT = re.compile(r"^(?:import|depends|default import)\s+([A-Za-z][\w.]*)", re.M)
-TYPE = re.compile(r"\b([A-Z]\w*)\s*\{")  # Button {, T.Button {
-
-modules, types, read_files = [], set(), set()
-reached = {}  # module URI -> its directory under qt_qml_dir
-
-def read_qml(path):
-    text = open(path, encoding="utf-8").read()
-    modules.extend(IMPORT.findall(text))
-    types.update(TYPE.findall(text))
-
-app_files = sorted(glob.glob(os.path.join(app_qml_dir, "*.qml")))
-if not app_files:
-    sys.exit(f"FAIL: no QML files in {app_qml_dir}")
-for path in app_files:
-    read_qml(path)
-
-changed = True
-while changed:
-    changed = False
-    while modules:
-        uri = modules.pop()
-        path = uri.replace(".", "/")
-        if uri in reached or os.path.isfile(os.path.join(build, path, "qmldir")):
-            continue
-        directory = os.path.join(qt_qml_dir, path)
-        qmldir = os.path.join(directory, "qmldir")
-        if not os.path.isfile(qmldir):
-            sys.exit(f"FAIL: QML module {uri} is neither the application's nor installed in {qt_qml_dir}")
-        reached[uri] = directory
-        modules.extend(QMLDIR_IMPORT.findall(open(qmldir, encoding="utf-8").read()))
-        changed = True
-    for directory in list(reached.values()):
-        for name in sorted(types):
-            path = os.path.join(directory, name + ".qml")
-            if path not in read_files and os.path.isfile(path):
-                read_files.add(path)
-                read_qml(path)
-                changed = True
-
-for directory in sorted(reached.values()):
-    print(os.path.join(directory, "qmldir"))
-PYTHON
+# 2. The QML modules the application imports, followed through their own
+# imports by qmlimportscanner. The application's own module is compiled in;
+# modules not installed here (other platforms' styles) have no path.
+"$qmlimportscanner" -rootPath "$app_qml_dir" -importPath "$qt_qml_dir" >"$tmp/imports.json" ||
+  fail "qmlimportscanner failed"
+python3 -c 'import json, sys; print("\n".join(m["path"] + "/qmldir" for m in json.load(sys.stdin) if m.get("path")))' \
+  <"$tmp/imports.json" >"$tmp/qmldirs"
 mapfile -t module_qmldirs <"$tmp/qmldirs"
 [ "${#module_qmldirs[@]}" -gt 0 ] || fail "the application imports no Qt QML module"
 qml_shipped=$(shipped_by "${module_qmldirs[@]}")
@@ -153,12 +94,8 @@ missing=()
 for package in $library_packages $qml_packages; do
   grep -qxF "$package" <<<"$depends_names" || missing+=("$package")
 done
-if [ "${#missing[@]}" -ne 0 ]; then
-  echo "Depends: $depends" >&2
-  fail "Depends lacks ${missing[*]}"
-fi
+[ "${#missing[@]}" -eq 0 ] || { echo "Depends: $depends" >&2; fail "Depends lacks ${missing[*]}"; }
 # The derivation above must itself have found the Qt runtime.
-# (workerscript through qmldir imports, window through the Material style's QML files)
 for package in libqt6core6 libqt6quickcontrols2-6 qml6-module-qtquick-controls qml6-module-qtqml-workerscript \
   qml6-module-qtquick-window; do
   grep -qxF "$package" <<<"$library_packages"$'\n'"$qml_packages" || fail "expected $package among the derived dependencies"

@@ -5,15 +5,9 @@
 #include <QFile>
 #include <QString>
 
-#include <chrono>
-#include <condition_variable>
-#include <fcntl.h>
-#include <mutex>
-#include <thread>
 #include <unistd.h>
 
-// Plain file helpers for tests that check our file handling against files
-// written and read without it.
+// The tests' plain file helpers: files written and read without the code under test.
 namespace kavo::testing {
 
 [[nodiscard]] inline bool writePlain(const QString& path, const QByteArray& bytes)
@@ -25,47 +19,13 @@ namespace kavo::testing {
 [[nodiscard]] inline QByteArray readPlain(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// If a read hangs in open() on a FIFO, opens its write end after a grace period
-// so the reader wakes up and the test fails instead of hanging.
-class FifoRescue {
-public:
-    explicit FifoRescue(QString fifoPath) : path_(std::move(fifoPath)), thread_([this] { watch(); }) {}
-    FifoRescue(const FifoRescue&) = delete;
-    FifoRescue& operator=(const FifoRescue&) = delete;
-    ~FifoRescue() { finish(); }
-
-    /// True when the reader had to be woken up: it blocked.
-    bool finish()
-    {
-        {
-            const std::lock_guard lock(mutex_);
-            done_ = true;
-        }
-        wake_.notify_one();
-        if (thread_.joinable()) thread_.join();
-        return rescued_;
-    }
-
-private:
-    void watch()
-    {
-        std::unique_lock lock(mutex_);
-        if (wake_.wait_for(lock, std::chrono::seconds(5), [this] { return done_; })) return;
-        rescued_ = true;
-        const int fd = ::open(QFile::encodeName(path_).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd >= 0) ::close(fd);
-    }
-
-    QString path_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    bool done_ = false;
-    bool rescued_ = false;
-    std::thread thread_;
-};
+/// Hands the entry at `path` (a link itself, not its target) to another user, nobody; only root can.
+[[nodiscard]] inline bool giveAway(const QString& path)
+{
+    return ::lchown(QFile::encodeName(path).constData(), 65534, 65534) == 0;
+}
 
 } // namespace kavo::testing

@@ -3,13 +3,10 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QMetaType>
 #include <QObject>
 #include <QSslConfiguration>
-#include <QString>
 #include <QUrl>
 
-#include <functional>
 #include <optional>
 
 class QTcpSocket;
@@ -20,66 +17,40 @@ class Listener;
 
 /// How the test server answers one path.
 struct ScriptedAnswer {
-    enum class Delivery {
-        Whole,   ///< headers and the whole body, then the ending
-        Cut,     ///< headers and the first half of the body, then the ending
-        Stall,   ///< headers and a few bytes, then silence with the connection open
-        Trickle, ///< one byte every `trickleIntervalMs`, forever
-    };
-    /// How the body's end is announced.
-    enum class Framing {
-        Length,  ///< Content-Length
-        Chunked, ///< chunked transfer coding, with its last chunk unless cut
-        None,    ///< nothing: the body ends when the connection does
-    };
-    /// How the connection ends once everything was sent.
-    enum class Ending {
-        Close,              ///< a clean close (over TLS, close_notify first)
-        CloseWithoutNotify, ///< a TCP close with no TLS close_notify (over plain TCP, the same as Close)
-        Reset,              ///< a TCP reset
-    };
+    /// After the headers: the whole body, its first half, a few bytes then silence, or a byte every 20 ms for ever.
+    enum class Delivery { Whole, Cut, Stall, Trickle };
+    /// How the body's end is announced; with None, the body ends when the connection does.
+    enum class Framing { Length, Chunked, None };
+    /// How the connection ends once everything was sent: cleanly (over TLS, close_notify
+    /// first), a TCP close without TLS close_notify, or a TCP reset.
+    enum class Ending { Close, CloseWithoutNotify, Reset };
 
-    int status = 200;
+    explicit ScriptedAnswer(QByteArray page = {}, int code = 200) : status(code), body(std::move(page)) {}
+    ScriptedAnswer& with(Delivery value) { return delivery = value, *this; }
+    ScriptedAnswer& with(Framing value) { return framing = value, *this; }
+    ScriptedAnswer& with(Ending value) { return ending = value, *this; }
+    ScriptedAnswer& announcing(qint64 length) { return announcedLength = length, *this; }
+
+    int status;
     QByteArray body;
     Delivery delivery = Delivery::Whole;
     Framing framing = Framing::Length;
     Ending ending = Ending::Close;
-    int trickleIntervalMs = 20;
     std::optional<qint64> announcedLength; ///< a Content-Length other than the body's
-    QByteArray extraHeaders;               ///< raw "Name: value\r\n" lines
-
-    static ScriptedAnswer with(int status, QByteArray body, Delivery delivery = Delivery::Whole)
-    {
-        ScriptedAnswer script;
-        script.status = status;
-        script.body = std::move(body);
-        script.delivery = delivery;
-        return script;
-    }
-
-    /// A 200 answer with `body`, framed and ended as given.
-    static ScriptedAnswer sent(QByteArray body, Framing framing, Delivery delivery, Ending ending)
-    {
-        ScriptedAnswer script = with(200, std::move(body), delivery);
-        script.framing = framing;
-        script.ending = ending;
-        return script;
-    }
 };
 
-/// A small HTTP/1.1 server on 127.0.0.1 (optionally TLS with a self-signed
-/// certificate) that answers each path with its script and counts requests
-/// and connections. Unknown paths get 404.
+/// The one scripted HTTP/1.1 server of the tests, on 127.0.0.1 (optionally
+/// TLS with a self-signed certificate): answers each path with its script,
+/// unknown paths with 404, and counts requests and connections.
 class TestHttpServer : public QObject {
     Q_OBJECT
 public:
     explicit TestHttpServer(bool tls = false, QObject* parent = nullptr);
-    ~TestHttpServer() override;
 
     /// The server's certificate (PEM), for clients that are to trust it.
     [[nodiscard]] static QByteArray certificatePem();
 
-    void answer(const QString& path, ScriptedAnswer script);
+    void answer(const QString& path, ScriptedAnswer script) { scripts_.insert(path, std::move(script)); }
     [[nodiscard]] QUrl url(const QString& path) const;
     [[nodiscard]] int requests(const QString& path) const { return requests_.value(path); }
     [[nodiscard]] int connections() const { return connections_; }
@@ -102,5 +73,3 @@ private:
 };
 
 } // namespace kavo::testing
-
-Q_DECLARE_METATYPE(kavo::testing::ScriptedAnswer)

@@ -41,4 +41,4 @@ private:
 };
 
 QUICK_TEST_MAIN_WITH_SETUP(screens, Setup)
-#include "quick_test_main.moc"
+#include "screens_quick_test.moc"
