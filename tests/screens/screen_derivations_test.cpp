@@ -9,6 +9,7 @@
 #include "screens/entry_row_rules.h"
 #include "screens/list_diff.h"
 #include "screens/main_list.h"
+#include "screens/navigation.h"
 #include "screens/presentation_rules.h"
 #include "screens/repeat_guard.h"
 #include "screens/search_index.h"
@@ -326,6 +327,26 @@ TEST(ListEdits, TurnOneListIntoTheOtherInFewSteps)
     Keys shuffled = many;
     std::shuffle(shuffled.begin(), shuffled.end(), random);
     EXPECT_FALSE(planListEdits(many, shuffled).has_value());
+}
+
+// The open category, by its row key: its screen follows the search, and closes when the search no longer finds it.
+TEST(Navigation, ShowsWhatWasOpenedUntilASearchNoLongerFindsIt)
+{
+    const Services services{parse("# \u25BA Video\n* [Alpha](https://alpha.example/)\n## \u25B7 Old\n* [Beta](https://beta.example/)\n"
+                                  "# \u25BA [Docs](https://docs.example/)\n* [Gamma](https://gamma.example/)\n")};
+    Navigation navigation;
+    auto follow = [&](std::string_view search, std::optional<std::size_t> open = {}) {
+        const MainList list = buildMainList(services.state(search));
+        if (open) navigation.open(list, rowKeys(list, {}, {}), *open);
+        else navigation.searchChanged(list, rowKeys(list, {}, {}));
+        return navigation.isOpen() ? navigation.shown()->title + ": " + encode(detailRows(*navigation.shown())) : "";
+    };
+    EXPECT_EQ(follow("", 3), ""); // a link category opens no screen (rows: header, Video, header, Docs)
+    EXPECT_EQ(follow("", 1), "Video: header e0 s0.header s0.e0 ");
+    const std::string key = navigation.key();
+    EXPECT_EQ(follow("beta"), "Video: s0.header s0.e0 ");
+    EXPECT_EQ(navigation.shown()->sections[0].entries[0].name + navigation.key(), "Beta" + key);
+    EXPECT_EQ(follow("gamma") + navigation.key(), ""); // only the link category has it
 }
 
 TEST(RepeatGuard, OnlyTheSameActivationWithinTheIntervalIsARepeat)
