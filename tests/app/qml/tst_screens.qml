@@ -89,6 +89,16 @@ Item {
             compare(app.favoriteNames, [])
         }
 
+        // With nothing to search, the block quotes the search as typed, and its button clears it.
+        function test_noResultsBlockQuotesTheSearchAndClears() {
+            start("empty")
+            search("  film ")
+            tryVerify(function() { return findChild(view, "noResultsText") !== null })
+            compare(findChild(view, "noResultsText").text, "No entries match \"  film \"")
+            mouseClick(findChild(view, "clearSearchButton"))
+            tryVerify(function() { return findChild(view, "searchField").text === "" && row("emptyBlock") !== null })
+        }
+
         function test_anEntryIsRecordedThenOpenedOnceAndToggledByItsMenu() {
             start("packaged")
             openCategory("Streaming Video")
@@ -354,6 +364,17 @@ Item {
                 }
                 verify(names.filter(function(name) { return findChild(sheet, name).activeFocus }).length === 1)
             }
+            // Enter presses the focused button; an alert opens with "Cancel" focused, which Enter presses.
+            while (!findChild(sheet, "clearCacheButton").activeFocus) keyClick(Qt.Key_Tab)
+            keyClick(Qt.Key_Return)
+            tryCompare(findChild(sheet, "clearCacheAlert"), "opened", true)
+            tryVerify(function() { return findChild(sheet, "clearCacheAlertCancel").activeFocus })
+            keyClick(Qt.Key_Return)
+            tryCompare(findChild(sheet, "clearCacheAlert"), "visible", false)
+            // The source link opens the site, records nothing and leaves the sheet open.
+            mouseClick(findChild(sheet, "sourceLink"))
+            verify(app.opened.length === 1 && app.opened[0] === app.window.appInfo.siteUrl && app.historyNames.length === 0)
+            compare(sheet.opened, true)
             // A refresh closes the sheet at once, while the download still runs.
             mouseClick(findChild(sheet, "forceRefreshButton"))
             tryCompare(sheet, "visible", false)
