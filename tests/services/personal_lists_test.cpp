@@ -86,9 +86,6 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         QTest::addRow("history: one record per link, the newest first, a trailing slash another link")
             << QStringList{"A|a", "B|b", "C|c", "D|a/", "B|b", "New|a"} << QStringList{"New|a|6", "B|b|5", "D|a/|4", "C|c|3"};
-        QTest::addRow("history: names and links that need escapes")
-            << QStringList{"He said \"hi\" \\ back\n\t\u00e9 \u2615|caf%C3%A9?q=1&r=2#top", "|caf\u00e9"}
-            << QStringList{"|caf\u00e9|2", "He said \"hi\" \\ back\n\t\u00e9 \u2615|caf%C3%A9?q=1&r=2#top|1"};
         QTest::addRow("favourites: newest first, a toggle removes whatever name and badge it gives")
             << QStringList{"A|a|star", "B|b|globe", "C|c|none", "Other|b|arrow", "A again|a/|arrow"}
             << QStringList{"A again|a/|arrow|4", "C|c|none|3", "A|a|star|1"};
