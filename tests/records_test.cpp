@@ -40,6 +40,9 @@ TEST(Records, EveryFieldTakesPartInEqualityAndHash)
         [](KVSection& s) { s.url.reset(); }, [](KVSection& s) { s.note.reset(); }, [](KVSection& s) { s.note = ""; },
         [](KVSection& s) { s.entries.clear(); }, [](KVSection& s) { s.entries[0].badge = KVBadge::globe; },
     });
+    // The same text as the link or as the note: whether an optional is there is part of the hash.
+    const KVSection linkOnly{section.id, "S", Url::parse("/s"), {}, {}}, noteOnly{section.id, "S", {}, "/s", {}};
+    EXPECT_NE(hashValue(linkOnly), hashValue(noteOnly));
     expectEveryChangeCounts<KVCategory>(KVCategory{Uuid::random(), "C", Url::parse("/c"), "n", {entry}, {section}}, {
         [](KVCategory& c) { c.id = Uuid::random(); }, [](KVCategory& c) { c.title = "D"; },
         [](KVCategory& c) { c.url.reset(); }, [](KVCategory& c) { c.note.reset(); }, [](KVCategory& c) { c.note = ""; },

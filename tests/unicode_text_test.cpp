@@ -28,9 +28,8 @@ TEST(LineReader, SplitsAtEachOfTheSevenBreaksSeparately)
     EXPECT_EQ(linesOf("a\nb\n"), (Lines{{1, "a"}, {2, "b"}, {3, ""}}));
     // CR LF gives an extra empty line, but editors count it as one break.
     EXPECT_EQ(linesOf("a\r\nb\r\n"), (Lines{{1, "a"}, {2, ""}, {2, "b"}, {3, ""}, {3, ""}}));
-    EXPECT_EQ(linesOf("a\rb"), (Lines{{1, "a"}, {2, "b"}}));
-    EXPECT_EQ(linesOf("a\vb\fc"), (Lines{{1, "a"}, {2, "b"}, {3, "c"}}));
-    EXPECT_EQ(linesOf("a\u0085b\u2028c\u2029d"), (Lines{{1, "a"}, {2, "b"}, {3, "c"}, {4, "d"}}));
+    EXPECT_EQ(linesOf("a\rb\vc\fd\u0085e\u2028f\u2029g"),
+              (Lines{{1, "a"}, {2, "b"}, {3, "c"}, {4, "d"}, {5, "e"}, {6, "f"}, {7, "g"}}));
     // Neighbours of the multi-byte breaks are not breaks.
     EXPECT_EQ(linesOf("\u00a0\u2027\u202a"), (Lines{{1, "\u00a0\u2027\u202a"}}));
     EXPECT_EQ(linesOf(std::string("a\xc2", 2)), (Lines{{1, std::string("a\xc2", 2)}}));
