@@ -32,7 +32,6 @@ TEST(DescriptionMarkup, RendersAsStyledText)
         {"[x](http://a.org/it's) [y](<http://a.org/a b\\<c\\>>) [z](http://a.org/?q=&quot;a&quot;)"sv,
          "<a href=\"http://a.org/it%27s\">x</a> <a href=\"http://a.org/a%20b%3Cc%3E\">y</a> "
          "<a href=\"http://a.org/?q=%22a%22\">z</a>"sv},
-        {"[a][r]\n\n[r]: http://x.org \"t\""sv, "<a href=\"http://x.org\">a</a>"sv},
         // No tag for a link without a target: StyledText would pop the bold at its </a>.
         {"**[x]() y**"sv, "<b>x y</b>"sv},
         {"[*a* **b** ~~c~~ `d`](u)"sv, "<a href=\"u\"><i>a</i> <b>b</b> <s>c</s> d</a>"sv},

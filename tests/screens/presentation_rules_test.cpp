@@ -25,7 +25,6 @@ TEST(CategoryLook, TheEarliestRowWithAKeywordInTheLowercasedTitleDecides)
         {"Mobile Piracy", "arrow.down.circle.fill", "indigo"},
         {"Android Apps", "iphone", "gray"}, // no colour row for platforms
         {"Stuff from Friends", "gamecontroller", "gray"}, // "rom": plain substrings
-        {"vid eo", "folder.fill", "gray"},
         {"E-BOO\u212A", "book.fill", "green"}, // the Kelvin sign lowercases to "k"
         {"L\u0130NUX", "folder.fill", "gray"},  // "\u0130" lowercases to "i" and a dot, which splits the keyword
         {"M\u00DASIC", "folder.fill", "gray"},  // accents are not folded away

@@ -57,7 +57,6 @@ struct Fixture {
         requests = std::make_unique<QSignalSpy>(service->findChild<HttpClient*>(), &HttpClient::requestStarted);
         return service;
     }
-    int primaryRequests() const { return server.requests("/single-page"); }
     int fallbackRequests() const { return server.requests("/single-page.md"); }
     QTemporaryDir dir;
     kavo::testing::TestHttpServer server;
@@ -215,7 +214,7 @@ private slots:
             QTRY_COMPARE(service->error(), QStringLiteral("No content available"));
             service->refresh();
             QTRY_VERIFY_WITH_TIMEOUT(!service->isLoading(), 10'000);
-            QVERIFY2(f.primaryRequests() == 1 && f.fallbackRequests() == fallbackAsked, name);
+            QVERIFY2(f.server.requests("/single-page") == 1 && f.fallbackRequests() == fallbackAsked, name);
             QVERIFY2(titles(service->categories()) == (shown.isEmpty() ? QStringList() : QStringList{shown}), name);
             QVERIFY2(service->error() == (shown.isEmpty() ? QStringLiteral("Could not refresh") : QString()), name);
             QVERIFY2(f.cached() == (shown.isEmpty() ? std::nullopt : std::optional(*service->categories())), name);
