@@ -12,7 +12,7 @@
 
 namespace kavo {
 
-ApplicationSetup KAVO_X_IOSApp::applicationSetup()
+ApplicationSetup KavoApplication::applicationSetup()
 {
     ApplicationSetup setup;
     setup.cachesDirectory = userCachesDirectory();
@@ -21,14 +21,14 @@ ApplicationSetup KAVO_X_IOSApp::applicationSetup()
     return setup;
 }
 
-KAVO_X_IOSApp::KAVO_X_IOSApp(ApplicationSetup setup, UrlOpener& opener, Clipboard& clipboard)
+KavoApplication::KavoApplication(ApplicationSetup setup, UrlOpener& opener, Clipboard& clipboard)
     : setup_(std::move(setup)), opener_(opener), clipboard_(clipboard)
 {
 }
 
-KAVO_X_IOSApp::~KAVO_X_IOSApp() = default;
+KavoApplication::~KavoApplication() = default;
 
-void KAVO_X_IOSApp::build()
+void KavoApplication::build()
 {
     if (!setup_) return;
     ApplicationSetup setup = std::move(*setup_);
@@ -48,7 +48,7 @@ void KAVO_X_IOSApp::build()
     appInfo_ = std::make_unique<AppInfo>(siteBaseUrl(), QStringLiteral(KAVO_VERSION));
 }
 
-QVariantMap KAVO_X_IOSApp::windowProperties()
+QVariantMap KavoApplication::windowProperties()
 {
     build();
     return {
@@ -60,7 +60,7 @@ QVariantMap KAVO_X_IOSApp::windowProperties()
     };
 }
 
-void KAVO_X_IOSApp::show(QQmlApplicationEngine& engine)
+void KavoApplication::show(QQmlApplicationEngine& engine)
 {
     Symbols::loadFont();
     // Where the static Kavo module keeps its qmldir (Qt 6.4 does not look there by itself).

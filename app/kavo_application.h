@@ -36,14 +36,14 @@ struct ApplicationSetup {
 /// The services are built when first needed: show() builds them once the
 /// window is made, so that the data service's cache read (started ahead by
 /// applicationSetup()) has had that long to finish on its worker.
-class KAVO_X_IOSApp {
+class KavoApplication {
 public:
     /// The setup the installed application runs with. Starts reading the
     /// catalogue cache on a worker thread; call it as early as possible.
     [[nodiscard]] static ApplicationSetup applicationSetup();
 
-    KAVO_X_IOSApp(ApplicationSetup setup, UrlOpener& opener, Clipboard& clipboard);
-    ~KAVO_X_IOSApp();
+    KavoApplication(ApplicationSetup setup, UrlOpener& opener, Clipboard& clipboard);
+    ~KavoApplication();
 
     /// Loads the main window into `engine`, then hands it the shared instances.
     void show(QQmlApplicationEngine& engine);

@@ -18,7 +18,7 @@ int main(int argc, char** argv)
     kavo::returnLargeFreedBlocksToSystem();
     // First of all: this starts reading the catalogue cache on a worker, so
     // the read overlaps connecting to the window system and loading the QML.
-    kavo::ApplicationSetup setup = kavo::KAVO_X_IOSApp::applicationSetup();
+    kavo::ApplicationSetup setup = kavo::KavoApplication::applicationSetup();
     QGuiApplication application(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("kavo"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("KAVO"));
@@ -37,7 +37,7 @@ int main(int argc, char** argv)
 
     kavo::DesktopUrlOpener opener;
     kavo::SystemClipboard clipboard;
-    kavo::KAVO_X_IOSApp root(std::move(setup), opener, clipboard);
+    kavo::KavoApplication root(std::move(setup), opener, clipboard);
     QQmlApplicationEngine engine;
     QObject::connect(&engine, &QQmlApplicationEngine::objectCreationFailed, &application,
                      [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);

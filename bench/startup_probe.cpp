@@ -99,12 +99,12 @@ int main(int argc, char** argv)
 
     kavo::InertUrlOpener opener; // links are shown, never opened
     kavo::InertClipboard clipboard;
-    std::unique_ptr<kavo::KAVO_X_IOSApp> root;
+    std::unique_ptr<kavo::KavoApplication> root;
     QQmlApplicationEngine engine;
     if (bare) {
         engine.loadData("import QtQuick\nWindow { width: 420; height: 820; visible: true; Rectangle { anchors.fill: parent; color: \"white\" } }");
     } else {
-        root = std::make_unique<kavo::KAVO_X_IOSApp>(std::move(setup), opener, clipboard);
+        root = std::make_unique<kavo::KavoApplication>(std::move(setup), opener, clipboard);
         root->show(engine);
     }
     const double loadedAt = monotonicSeconds();

@@ -54,7 +54,7 @@ TestApp::TestApp(const QString& scenario, QObject* parent) : QObject(parent)
     setup.data.primaryUrl = server_.url("/single-page");
     setup.data.fallbackUrl = server_.url("/single-page.md");
     setup.data.http = HttpLimits{60'000, 60'000, 1 << 20};
-    root_ = std::make_unique<KAVO_X_IOSApp>(std::move(setup), opener_, clipboard_);
+    root_ = std::make_unique<KavoApplication>(std::move(setup), opener_, clipboard_);
     opener_.history = &root_->historyService();
 }
 

@@ -54,7 +54,7 @@ public:
     /// history and favourites whose texts all hold markup. Downloads stall.
     explicit TestApp(const QString& scenario, QObject* parent = nullptr);
 
-    KAVO_X_IOSApp& root() { return *root_; }
+    KavoApplication& root() { return *root_; }
     QVariantMap window() { return root_->windowProperties(); }
     QObject* dataService() { return &root_->dataService(); }
     QStringList opened() const { return opener_.opened; }
@@ -83,7 +83,7 @@ private:
     TestHttpServer server_;
     RecordingOpener opener_;
     RecordingClipboard clipboard_;
-    std::unique_ptr<KAVO_X_IOSApp> root_;
+    std::unique_ptr<KavoApplication> root_;
 };
 
 /// What the QML tests call to start an application.

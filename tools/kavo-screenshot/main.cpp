@@ -92,7 +92,7 @@ int main(int argc, char** argv)
 
     kavo::InertUrlOpener opener; // links are shown, never opened
     kavo::InertClipboard clipboard;
-    kavo::KAVO_X_IOSApp root(std::move(setup), opener, clipboard);
+    kavo::KavoApplication root(std::move(setup), opener, clipboard);
     // A few personal entries, so the main screen shows its sections.
     const auto& catalogue = *root.dataService().categories();
     int added = 0;
