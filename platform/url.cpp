@@ -6,6 +6,8 @@
 #include <unicode/utf8.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -98,11 +100,105 @@ bool parsesAsUriReference(std::string_view ascii)
     return true;
 }
 
+// ---------------------------------------------------------------------------
+// The common shape, checked in one pass
+// ---------------------------------------------------------------------------
+
+// RFC 3986 character classes by byte. Each class holds the one before it.
+enum CharClass : std::uint8_t {
+    kRegName = 1,  // unreserved and sub-delims: a host name
+    kPathChar = 2, // pchar (reg-name, ":" and "@") and "/": a path
+    kQueryChar = 4 // the path's, and "?": a query or fragment
+};
+
+constexpr std::array<std::uint8_t, 256> kCharClasses = [] {
+    std::array<std::uint8_t, 256> table{};
+    auto add = [&table](std::string_view chars, std::uint8_t classes) {
+        for (char c : chars) table[static_cast<unsigned char>(c)] |= classes;
+    };
+    constexpr std::uint8_t all = kRegName | kPathChar | kQueryChar;
+    add("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-._~!$&'()*+,;=", all);
+    add(":@/", kPathChar | kQueryChar);
+    add("?", kQueryChar);
+    return table;
+}();
+
+constexpr bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// At `i`, a percent-escape or a non-ASCII IRI character: both stand where an
+// escape may (see Url::isAcceptable). Moves `i` past it; false when there is neither.
+bool skipEscapeOrIriCharacter(std::string_view text, std::size_t& i)
+{
+    if (text[i] == '%') {
+        if (i + 2 >= text.size() || !isHexDigit(text[i + 1]) || !isHexDigit(text[i + 2])) return false;
+        i += 3;
+        return true;
+    }
+    if (static_cast<unsigned char>(text[i]) < 0x80) return false;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    auto at = static_cast<std::int32_t>(i);
+    UChar32 c;
+    U8_NEXT(bytes, at, static_cast<std::int32_t>(text.size()), c);
+    if (c < 0 || !isIriCharacter(c)) return false;
+    i = static_cast<std::size_t>(at);
+    return true;
+}
+
+/*
+ * Nearly every link on a page is "scheme://host[:port][/path][?query][#fragment]"
+ * with a plain host name. That shape is checked here in one pass over a
+ * table of RFC 3986's character classes; true means the text is a URI (or
+ * IRI) reference. False means only "not certainly": user info, IP literals,
+ * relative references, other schemes' forms and every invalid text go to the
+ * full grammar, which decides.
+ */
+bool isPlainHierarchicalUri(std::string_view text)
+{
+    std::size_t i = 0;
+    const std::size_t size = text.size();
+    const auto isAlpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    if (size == 0 || !isAlpha(text[0])) return false;
+    while (i < size && (isAlpha(text[i]) || (text[i] >= '0' && text[i] <= '9') || text[i] == '+' || text[i] == '-' ||
+                        text[i] == '.')) {
+        ++i;
+    }
+    if (text.substr(i, 3) != "://") return false;
+    i += 3;
+    while (i < size) {
+        if (kCharClasses[static_cast<unsigned char>(text[i])] & kRegName) ++i;
+        else if (!skipEscapeOrIriCharacter(text, i)) break;
+    }
+    if (i < size && text[i] == ':') {
+        ++i;
+        while (i < size && text[i] >= '0' && text[i] <= '9') ++i;
+    }
+    if (i < size && text[i] != '/' && text[i] != '?' && text[i] != '#') return false;
+    std::uint8_t allowed = kPathChar; // then the query's characters, which the fragment shares
+    bool inFragment = false;
+    while (i < size) {
+        const char c = text[i];
+        if (kCharClasses[static_cast<unsigned char>(c)] & allowed) {
+            ++i;
+        } else if (c == '?' || (c == '#' && !inFragment)) {
+            inFragment = c == '#';
+            allowed = kQueryChar;
+            ++i;
+        } else if (!skipEscapeOrIriCharacter(text, i)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool Url::isAcceptable(std::string_view text)
 {
     if (text.empty()) return false;
+    if (isPlainHierarchicalUri(text)) return true;
     const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (ascii) return parsesAsUriReference(text);
 

@@ -2,6 +2,10 @@
 #include "platform/url.h"
 
 #include <gtest/gtest.h>
+#include <uriparser/Uri.h>
+
+#include <random>
+#include <string>
 
 namespace kavo {
 namespace {
@@ -32,6 +36,31 @@ TEST(Url, RefusesEmptyTextSpaceControlsAndWhatTheGrammarLacks)
              "https://example.org/\ue000", "https://example.org/\ufdd0", "https://example.org/\U0001FFFE",
              "https://example.org/\U000F0000"}) {
         EXPECT_FALSE(Url::parse(text).has_value()) << text;
+    }
+}
+
+// Links of the common shape are accepted in one pass of their own; the full
+// grammar decides the rest. On ASCII text both must give the same verdict:
+// random texts with a scheme-like start and the characters each part may or
+// may not hold, compared with uriparser's own reading.
+TEST(Url, CommonShapeAgreesWithTheFullGrammar)
+{
+    const auto grammarAccepts = [](const std::string& text) {
+        UriUriA uri;
+        const char* error = nullptr;
+        if (uriParseSingleUriExA(&uri, text.data(), text.data() + text.size(), &error) != URI_SUCCESS) return false;
+        uriFreeUriMembersA(&uri);
+        return true;
+    };
+    const char* starts[] = {"https://", "h+1.-://", "a://", "1a://", "http:", "http:/", "", "//"};
+    const char* pieces[] = {"a", "Z", "0", "9", "-", ".", "_", "~", "!", "$", "&", "'", "(", ")", "*", "+", ",",
+                            ";", "=", ":", "@", "/", "?", "#", "%", "%4", "%4f", "%g0", "[", "]", " ", "|", "<",
+                            "\"", "\\", "^", "`", "{", "}", "\x7f", "\x01", "//", "::", "[::1]"};
+    std::mt19937 random(20);
+    for (int i = 0; i < 200'000; ++i) {
+        std::string text = starts[random() % std::size(starts)];
+        for (auto count = random() % 10; count > 0; --count) text += pieces[random() % std::size(pieces)];
+        ASSERT_EQ(Url::isAcceptable(text), !text.empty() && grammarAccepts(text)) << text;
     }
 }
 
