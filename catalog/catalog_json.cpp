@@ -3,7 +3,6 @@
 
 #include "catalog/json_writer.h"
 
-#include <rapidjson/filewritestream.h>
 
 namespace kavo {
 namespace {
@@ -22,6 +21,11 @@ public:
         for (const KVCategory& category : categories) write(category);
         out_.endArray();
     }
+
+    // The same array, one category at a time.
+    void begin() { out_.startArray(); }
+    void add(const KVCategory& category) { write(category); }
+    void end() { out_.endArray(); }
 
 private:
     void writeId(const Uuid& id)
@@ -224,14 +228,37 @@ std::string encodeCategories(const std::vector<KVCategory>& categories, EncodeOp
     return json;
 }
 
+struct CategoriesFileWriter::Stream {
+    Stream(std::FILE* file, EncodeOptions options) : output(file), writer(output, options) {}
+    json::FileOutput output;
+    CatalogWriter<json::FileOutput> writer;
+};
+
+CategoriesFileWriter::CategoriesFileWriter(std::FILE* out, EncodeOptions options)
+    : out_(out), stream_(std::make_unique<Stream>(out, options))
+{
+    stream_->writer.begin();
+}
+
+CategoriesFileWriter::~CategoriesFileWriter() = default;
+
+void CategoriesFileWriter::add(const KVCategory& category)
+{
+    stream_->writer.add(category);
+}
+
+bool CategoriesFileWriter::finish()
+{
+    stream_->writer.end();
+    stream_->output.Flush();
+    return !stream_->output.failed() && std::fflush(out_) == 0 && !std::ferror(out_);
+}
+
 bool writeCategories(const std::vector<KVCategory>& categories, std::FILE* out, EncodeOptions options)
 {
-    char chunk[64 * 1024];
-    rapidjson::FileWriteStream stream(out, chunk, sizeof chunk);
-    CatalogWriter<rapidjson::FileWriteStream> writer(stream, options);
-    writer.write(categories);
-    stream.Flush();
-    return std::fflush(out) == 0 && !std::ferror(out);
+    CategoriesFileWriter writer(out, options);
+    for (const KVCategory& category : categories) writer.add(category);
+    return writer.finish();
 }
 
 namespace {

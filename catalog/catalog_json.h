@@ -5,6 +5,7 @@
 #include "catalog/records.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -24,6 +25,26 @@ struct EncodeOptions {
 /// Streams the encoding to `out`; false when writing failed.
 [[nodiscard]] bool writeCategories(const std::vector<KVCategory>& categories, std::FILE* out,
                                    EncodeOptions options = {});
+
+/// The same encoding, written one category at a time as each is added, so
+/// that a catalogue need never be held whole (see KVParser::parse with a
+/// CategorySink). Memory: one chunk of output, whatever the catalogue's size.
+class CategoriesFileWriter {
+public:
+    explicit CategoriesFileWriter(std::FILE* out, EncodeOptions options = {});
+    ~CategoriesFileWriter();
+    CategoriesFileWriter(const CategoriesFileWriter&) = delete;
+    CategoriesFileWriter& operator=(const CategoriesFileWriter&) = delete;
+
+    void add(const KVCategory& category);
+    /// Closes the list and flushes `out`; false when any write failed.
+    [[nodiscard]] bool finish();
+
+private:
+    struct Stream;
+    std::FILE* out_;
+    std::unique_ptr<Stream> stream_;
+};
 
 /// The decoded catalogue, or why the document was refused. All or nothing.
 using CategoriesOrError = std::variant<std::vector<KVCategory>, json::DecodeError>;

@@ -8,29 +8,29 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace kavo::json {
 
-/// RapidJSON output stream that writes straight into a std::string: no copy
-/// out of a separate buffer, and a reserved append instead of a checked
-/// push per character. Call finish() to trim the string to what was written.
-class StringOutput {
+/// The fast path both output streams share: RapidJSON reserves room for a
+/// whole value, then puts its characters unchecked, and a known-clean string
+/// is one copy. What happens when the room runs out is each stream's own.
+class ReservingOutput {
 public:
     using Ch = char;
 
-    StringOutput(std::string& target, std::size_t expectedSize) : target_(target)
-    {
-        target_.resize(std::max<std::size_t>(expectedSize, 64));
-        data_ = target_.data();
-    }
+    ReservingOutput() = default;
+    ReservingOutput(const ReservingOutput&) = delete;
+    ReservingOutput& operator=(const ReservingOutput&) = delete;
 
     void reserve(std::size_t count)
     {
-        if (size_ + count > target_.size()) grow(size_ + count);
+        if (size_ + count > capacity_) makeRoom(count);
     }
     void putUnsafe(char c) { data_[size_++] = c; }
     void Put(char c)
@@ -44,25 +44,84 @@ public:
         std::memcpy(data_ + size_, text.data(), text.size());
         size_ += text.size();
     }
+
+protected:
+    ~ReservingOutput() = default;
+    /// Makes room for `count` more bytes after the `size_` written.
+    virtual void makeRoom(std::size_t count) = 0;
+
+    char* data_ = nullptr;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
+
+/// RapidJSON output stream that writes straight into a std::string: no copy
+/// out of a separate buffer. Call finish() to trim the string to what was written.
+class StringOutput final : public ReservingOutput {
+public:
+    StringOutput(std::string& target, std::size_t expectedSize) : target_(target)
+    {
+        target_.resize(std::max<std::size_t>(expectedSize, 64));
+        setBuffer();
+    }
+
     void Flush() {}
     void finish() { target_.resize(size_); }
 
 private:
-    void grow(std::size_t needed)
+    void makeRoom(std::size_t count) override
     {
-        target_.resize(std::max(needed, target_.size() * 2));
+        target_.resize(std::max(size_ + count, target_.size() * 2));
+        setBuffer();
+    }
+    void setBuffer()
+    {
         data_ = target_.data();
+        capacity_ = target_.size();
     }
 
     std::string& target_;
-    char* data_ = nullptr;
-    std::size_t size_ = 0;
+};
+
+/// RapidJSON output stream to a file in large chunks, so the whole text is
+/// never held: a catalogue streamed out costs one chunk of memory (more only
+/// while one value is longer than a chunk).
+class FileOutput final : public ReservingOutput {
+public:
+    explicit FileOutput(std::FILE* file, std::size_t chunkSize = 256 * 1024) : file_(file) { allocate(chunkSize); }
+
+    void Flush()
+    {
+        if (size_ != 0 && std::fwrite(data_, 1, size_, file_) != size_) failed_ = true;
+        size_ = 0;
+    }
+    /// True when some chunk could not be written.
+    [[nodiscard]] bool failed() const { return failed_; }
+
+private:
+    void makeRoom(std::size_t count) override
+    {
+        Flush();
+        if (count > capacity_) allocate(count);
+    }
+    void allocate(std::size_t size)
+    {
+        chunk_ = std::make_unique_for_overwrite<char[]>(size);
+        data_ = chunk_.get();
+        capacity_ = size;
+    }
+
+    std::FILE* file_;
+    std::unique_ptr<char[]> chunk_;
+    bool failed_ = false;
 };
 
 // Found by argument-dependent lookup from inside RapidJSON's writer, in place
 // of its generic per-character versions.
 inline void PutReserve(StringOutput& output, std::size_t count) { output.reserve(count); }
 inline void PutUnsafe(StringOutput& output, char c) { output.putUnsafe(c); }
+inline void PutReserve(FileOutput& output, std::size_t count) { output.reserve(count); }
+inline void PutUnsafe(FileOutput& output, char c) { output.putUnsafe(c); }
 
 /// Compact JSON output for our files through RapidJSON's writer, which does
 /// all string escaping. No indentation, keys in the order they are written.
@@ -141,15 +200,10 @@ private:
                                 [](char c) { return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20; }));
             this->Prefix(rapidjson::kStringType);
             OutputStream& out = *this->os_;
-            if constexpr (requires { out.append(text); }) {
-                out.Put('"');
-                out.append(text);
-                out.Put('"');
-            } else {
-                out.Put('"');
-                for (char c : text) out.Put(c);
-                out.Put('"');
-            }
+            out.reserve(text.size() + 2);
+            out.putUnsafe('"');
+            out.append(text);
+            out.putUnsafe('"');
             this->EndValue(true);
         }
     };

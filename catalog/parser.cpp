@@ -103,7 +103,10 @@ namespace {
 
 class ParseRun {
 public:
-    ParseRun(const DiagnosticSink* sink, ParseLimits limits) : sink_(sink), limits_(limits) {}
+    ParseRun(const DiagnosticSink* sink, ParseLimits limits, const CategorySink* each)
+        : sink_(sink), limits_(limits), each_(each)
+    {
+    }
 
     /// True once the page has passed a limit; the run is then abandoned.
     [[nodiscard]] bool overLimit() const { return links_ > limits_.maxLinks; }
@@ -166,9 +169,10 @@ private:
     void closeCategory()
     {
         if (category_.title) {
-            result_.push_back(KVCategory{Uuid::random(), std::move(*category_.title), std::move(category_.url),
-                                         std::move(category_.note), std::move(category_.entries),
-                                         std::move(category_.sections)});
+            KVCategory category{Uuid::random(),           std::move(*category_.title),  std::move(category_.url),
+                                std::move(category_.note), std::move(category_.entries), std::move(category_.sections)};
+            if (each_) (*each_)(std::move(category));
+            else result_.push_back(std::move(category));
         }
         category_ = OpenCategory{};
     }
@@ -319,6 +323,7 @@ private:
 
     const DiagnosticSink* sink_;
     const ParseLimits limits_;
+    const CategorySink* each_; // takes each finished category instead of result_
     std::size_t links_ = 0; // links written in entry lines so far (before their descriptions)
     std::vector<KVCategory> result_;
     bool categorySeen_ = false;
@@ -329,7 +334,8 @@ private:
     std::vector<LinkMatch> matches_; // reused by every entry line
 };
 
-std::optional<std::vector<KVCategory>> parseText(std::string_view text, const DiagnosticSink* sink, ParseLimits limits)
+std::optional<std::vector<KVCategory>> parseText(std::string_view text, const DiagnosticSink* sink, ParseLimits limits,
+                                                 const CategorySink* each = nullptr)
 {
     // Editors on some systems start a UTF-8 file with a byte order mark. It
     // belongs to the file, not to the first heading, so one is skipped; any
@@ -343,7 +349,7 @@ std::optional<std::vector<KVCategory>> parseText(std::string_view text, const Di
         repaired = text::toValidUtf8(text);
         text = repaired;
     }
-    ParseRun run(sink, limits);
+    ParseRun run(sink, limits, each);
     text::LineReader lines(text);
     std::string_view line;
     std::size_t lineNumber = 0;
@@ -369,6 +375,11 @@ std::vector<KVCategory> KVParser::parse(std::string_view text, const DiagnosticS
 std::optional<std::vector<KVCategory>> KVParser::parse(std::string_view text, ParseLimits limits) const
 {
     return parseText(text, nullptr, limits);
+}
+
+void KVParser::parseEach(std::string_view text, const CategorySink& each) const
+{
+    (void)parseText(text, nullptr, ParseLimits{}, &each);
 }
 
 } // namespace kavo

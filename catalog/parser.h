@@ -28,6 +28,9 @@ struct ParseDiagnostic {
 
 using DiagnosticSink = std::function<void(const ParseDiagnostic&)>;
 
+/// Receives each category once the parser has read the whole of it, in page order.
+using CategorySink = std::function<void(KVCategory&&)>;
+
 /// Bounds on what one parse builds.
 struct ParseLimits {
     /// Links in entry lines: every "[name](target)" before the description
@@ -51,6 +54,11 @@ public:
     /// allow. Parsing stops as soon as a limit is passed, so a hostile page
     /// never makes the parser build more than the limits.
     [[nodiscard]] std::optional<std::vector<KVCategory>> parse(std::string_view text, ParseLimits limits) const;
+
+    /// The same categories, each handed to `each` as soon as it is complete
+    /// instead of being kept: a page of any size is parsed in the memory of
+    /// its largest category.
+    void parseEach(std::string_view text, const CategorySink& each) const;
 };
 
 } // namespace kavo

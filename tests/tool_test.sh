@@ -44,6 +44,8 @@ without_ids() { sed -E 's/"id":"[^"]*",//g' "$1"; }
 [ "$(cat "$work/none")" = '{"categories":[],"links":[]}' ] || fail "a query is not trimmed: $(cat "$work/none")"
 
 "$tool" parse "$work/missing.md" 2>/dev/null; check "missing file" 1 $?
+"$tool" parse "$work" 2>/dev/null; check "a directory" 1 $?
+"$tool" parse "$data/worked_example.md" >/dev/full 2>/dev/null; check "a full disk" 1 $?
 "$tool" frobnicate x 2>/dev/null; check "unknown command" 2 $?
 
 echo "$failures failed"

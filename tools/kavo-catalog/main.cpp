@@ -29,11 +29,17 @@ int printCatalogue(const std::vector<kavo::KVCategory>& categories)
     return 1;
 }
 
+// Each category is written out as soon as it is parsed and then dropped: the
+// tool never holds the whole catalogue, however long the page.
 int parseCommand(const std::string& path)
 {
-    const std::optional<std::string> page = kavo::tool::readFile(path);
+    const std::optional<kavo::tool::InputText> page = kavo::tool::InputText::open(path);
     if (!page) return 1;
-    return printCatalogue(kavo::KVParser().parse(*page));
+    kavo::CategoriesFileWriter writer(stdout);
+    kavo::KVParser().parseEach(page->text(), [&writer](kavo::KVCategory&& category) { writer.add(category); });
+    if (writer.finish()) return 0;
+    std::fprintf(stderr, "kavo-catalog: writing the output failed\n");
+    return 1;
 }
 
 int decodeCommand(const std::string& path)
