@@ -112,21 +112,21 @@ int main(int argc, char** argv)
     const double scanMs = median(scan);
     std::printf("catalogue: %zu entries, %.2f MB of lowered text; index built once in %.1f ms\n", entries,
                 static_cast<double>(index.text().size()) / 1e6, indexMs);
-    std::printf("per keystroke (median of %zu)   derivation %6.3f ms   memmem scan %6.3f ms   ratio %.2f (goal <= 1.5)\n",
-                derive.size(), deriveMs, scanMs, deriveMs / scanMs);
-    // The slowest query, by its own median over the runs (a single sample is at the mercy of the machine).
-    double slowest = 0;
-    std::size_t slowestQuery = 0;
+    auto verdict = [](bool met) { return met ? "met" : "NOT met"; };
+    std::printf("per keystroke (median of %zu)   derivation %6.3f ms   memmem scan %6.3f ms   ratio %.2f (goal <= 1.5): %s\n",
+                derive.size(), deriveMs, scanMs, deriveMs / scanMs, verdict(deriveMs <= 1.5 * scanMs));
+    // Each query by its own median over the runs (a single sample is at the mercy of the machine).
+    std::vector<double> perQuery;
+    std::printf("per query, median ms:");
     for (std::size_t q = 0; q < typed.size(); ++q) {
         std::vector<double> times;
         for (int run = 0; run < runs; ++run) times.push_back(derive[static_cast<std::size_t>(run) * typed.size() + q]);
-        if (median(times) > slowest) {
-            slowest = median(times);
-            slowestQuery = q;
-        }
+        perQuery.push_back(median(times));
+        std::printf(" \"%s\" %.2f", typed[q].c_str(), perQuery.back());
     }
-    std::printf("slowest query \"%s\"               derivation %6.3f ms   (goal <= 4)\n", typed[slowestQuery].c_str(),
-                slowest);
+    const auto slowest = static_cast<std::size_t>(std::max_element(perQuery.begin(), perQuery.end()) - perQuery.begin());
+    std::printf("\nslowest keystroke \"%s\"          derivation %6.3f ms   (goal <= 8 at 100,000 entries): %s\n",
+                typed[slowest].c_str(), perQuery[slowest], verdict(perQuery[slowest] <= 8));
     std::printf("list model per keystroke        %6.3f ms median, %d resets for %zu keystrokes\n", median(modelTimes),
                 resets, modelTimes.size() + static_cast<std::size_t>(runs));
     return 0;

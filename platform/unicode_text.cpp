@@ -148,11 +148,35 @@ std::string toLower(std::string_view text)
 
 void appendLower(std::string& out, std::string_view text)
 {
-    const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii) {
-        for (char c : text) out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c);
-        return;
+    // Nearly all text is ASCII: lowered in one pass that also tells whether
+    // it was, without a branch per byte; only other text goes to ICU.
+    const std::size_t start = out.size();
+    out.resize(start + text.size());
+    auto* to = reinterpret_cast<std::uint8_t*>(out.data() + start);
+    const std::uint8_t* from = bytesOf(text);
+    std::uint64_t seen = 0;
+    std::size_t i = 0;
+    // Eight bytes at a time: a byte's top bit marks it as 'A' or above, then as
+    // above 'Z'; the capitals between get their 0x20 bit.
+    constexpr std::uint64_t kLowBits = 0x7F7F7F7F7F7F7F7FULL;
+    constexpr std::uint64_t kTopBits = 0x8080808080808080ULL;
+    constexpr std::uint64_t kBytes = 0x0101010101010101ULL;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, from + i, 8);
+        seen |= word;
+        const std::uint64_t low = word & kLowBits;
+        const std::uint64_t capital = (low + (0x80 - 'A') * kBytes) & ~(low + (0x80 - 'Z' - 1) * kBytes) & ~word & kTopBits;
+        word |= capital >> 2;
+        std::memcpy(to + i, &word, 8);
     }
+    for (; i < text.size(); ++i) {
+        const std::uint8_t c = from[i];
+        seen |= c;
+        to[i] = static_cast<std::uint8_t>(c + (static_cast<std::uint8_t>(c - 'A') < 26 ? 'a' - 'A' : 0));
+    }
+    if ((seen & kTopBits) == 0) return;
+    out.resize(start);
     icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())))
         .toLower(icu::Locale::getRoot())
         .toUTF8String(out);

@@ -5,10 +5,45 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kavo::screens {
 namespace {
 
 constexpr std::size_t kFieldsPerEntry = 3;
+
+/*
+ * The first occurrence of `needle` (two bytes or more) in `text` from `from`,
+ * or npos. A query is short and its hits are few; the C library's memmem
+ * walks such a needle a byte at a time. Here sixteen positions are tested at
+ * once: a position is a candidate when both the needle's first and its last
+ * byte sit where they belong, and only candidates are compared whole.
+ */
+std::size_t find(std::string_view text, std::size_t from, std::string_view needle)
+{
+    const std::size_t size = text.size();
+    const std::size_t last = needle.size() - 1;
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i first = _mm_set1_epi8(needle.front());
+    const __m128i final = _mm_set1_epi8(needle.back());
+    for (; i + last + 16 <= size; i += 16) {
+        const auto* block = reinterpret_cast<const __m128i*>(text.data() + i);
+        const auto* blockEnd = reinterpret_cast<const __m128i*>(text.data() + i + last);
+        const __m128i both = _mm_and_si128(_mm_cmpeq_epi8(first, _mm_loadu_si128(block)),
+                                           _mm_cmpeq_epi8(final, _mm_loadu_si128(blockEnd)));
+        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(both)); mask != 0; mask &= mask - 1) {
+            const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
+            if (std::memcmp(text.data() + at + 1, needle.data() + 1, last - 1) == 0) return at;
+        }
+    }
+#endif
+    if (i >= size) return std::string_view::npos;
+    const void* hit = memmem(text.data() + i, size - i, needle.data(), needle.size());
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : std::string_view::npos;
+}
 
 } // namespace
 
@@ -64,9 +99,15 @@ std::vector<std::uint8_t> SearchIndex::matches(std::string_view query) const
     std::size_t position = 0;
     std::size_t field = 0;
     while (position < size) {
-        const void* hit = memmem(text + position, size - position, query.data(), query.size());
-        if (hit == nullptr) break;
-        const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - text);
+        std::size_t at;
+        if (query.size() == 1) {
+            const void* hit = std::memchr(text + position, query.front(), size - position);
+            if (hit == nullptr) break;
+            at = static_cast<std::size_t>(static_cast<const char*>(hit) - text);
+        } else {
+            at = find(text_, position, query);
+            if (at == std::string_view::npos) break;
+        }
         while (fieldBounds_[field + 1] <= at) ++field;
         if (at + query.size() > fieldBounds_[field + 1]) {
             position = at + 1;

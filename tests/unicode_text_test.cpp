@@ -73,6 +73,16 @@ TEST(ToLower, FullUnicodeLowercasingWithoutLocaleRules)
         {"\u03a3\u039f\u03a6\u039f\u03a3 \u6587", "\u03c3\u03bf\u03c6\u03bf\u03c2 \u6587"}, // word-final sigma
     };
     for (const auto& [input, expected] : cases) EXPECT_EQ(toLower(input), expected) << input;
+    // ASCII is lowered eight bytes at a time: every byte at every place in such a step; only A-Z change.
+    for (std::size_t shift = 0; shift < 8; ++shift) {
+        std::string ascii(shift, '.');
+        std::string expected = ascii;
+        for (char c = 0; c >= 0; ++c) {
+            ascii += c;
+            expected += c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+        }
+        EXPECT_EQ(toLower(ascii), expected) << shift;
+    }
 }
 
 TEST(Utf8, IllFormedSequencesBecomeReplacementCharacters)
