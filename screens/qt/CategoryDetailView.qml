@@ -29,10 +29,7 @@ Page {
         list.moveTo(model.firstEntryRow)
         list.forceActiveFocus(Qt.OtherFocusReason)
     }
-    function focusList() {
-        if (list.currentIndex < 0) list.moveTo(model.firstEntryRow)
-        list.forceActiveFocus(Qt.OtherFocusReason)
-    }
+    function focusList() { list.focusCurrentRow() }
 
     header: ToolBar {
         Material.elevation: 0 // flat, as on the main screen

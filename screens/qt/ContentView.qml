@@ -38,10 +38,7 @@ Page {
         return true
     }
     // The keyboard back on the list, on its current row (or the first).
-    function focusList() {
-        if (list.currentIndex < 0) list.first()
-        list.forceActiveFocus(Qt.OtherFocusReason)
-    }
+    function focusList() { list.focusCurrentRow() }
 
     // Flat, like a navigation bar: no shadow under it.
     header: ToolBar {
@@ -187,7 +184,10 @@ Page {
                 }
                 DelegateChoice {
                     roleValue: MainListModel.Link
-                    CategoryRow { onActivated: page.actions.openExternally(url) }
+                    CategoryRow {
+                        showsCount: count > 0
+                        onActivated: page.actions.openExternally(url)
+                    }
                 }
                 DelegateChoice {
                     roleValue: MainListModel.NoResults
