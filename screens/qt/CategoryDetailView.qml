@@ -39,6 +39,7 @@ Page {
                 id: backButton
                 objectName: "backButton"
                 visible: page.showsBack
+                Accessible.ignored: !visible // a hidden button is still in the tree otherwise
                 Accessible.name: qsTr("Back")
                 Accessible.onPressAction: clicked()
                 contentItem: Symbol { name: "chevron.left"; size: 22; color: backButton.Material.foreground }

@@ -61,7 +61,7 @@ ItemDelegate {
             implicitWidth: 32
             implicitHeight: 32
             radius: 8
-            color: Colors.named(row.tileColor)
+            color: Colors.tile(row.tileColor)
             Symbol { anchors.centerIn: parent; name: row.symbol; color: "white" }
         }
         ColumnLayout {
@@ -85,7 +85,7 @@ ItemDelegate {
                 elide: Text.ElideRight
                 maximumLineCount: 1
                 font.pixelSize: Appearance.caption
-                color: row.Material.secondaryTextColor
+                color: Colors.secondary
                 Layout.fillWidth: true
             }
         }
@@ -96,7 +96,7 @@ ItemDelegate {
             text: row.count
             textFormat: Text.PlainText
             font.pixelSize: Appearance.caption
-            color: row.Material.secondaryTextColor
+            color: Colors.secondary
             leftPadding: 8
             rightPadding: 8
             topPadding: 4

@@ -21,6 +21,9 @@ FittedMenu {
     property Item row: null
     property KeyboardList rowList: null
     property bool rowHadFocus: false
+    // "Share" raises its sheet once the menu has closed and the row has the
+    // keyboard back, so the sheet hands it back to the row in its turn.
+    property bool shareOnClose: false
     signal shareRequested(string name, string url)
 
     objectName: "entryMenu"
@@ -52,6 +55,10 @@ FittedMenu {
         }
         row = null
         rowList = null
+        if (shareOnClose) {
+            shareOnClose = false
+            shareRequested(name, url)
+        }
     }
 
     SymbolMenuItem {
@@ -70,7 +77,7 @@ FittedMenu {
         objectName: "menuShare"
         text: qsTr("Share")
         symbol: "square.and.arrow.up"
-        onTriggered: menu.shareRequested(menu.name, menu.url)
+        onTriggered: menu.shareOnClose = true
     }
     MenuSeparator { Accessible.ignored: true }
     SymbolMenuItem {

@@ -135,7 +135,7 @@ Item {
                         elide: Text.ElideRight
                         maximumLineCount: 2
                         font.pixelSize: Appearance.caption
-                        color: Material.secondaryTextColor
+                        color: Colors.secondary
                         linkColor: Colors.link
                         Layout.fillWidth: true
                         onLinkActivated: link => entry.actions.openExternally(link)
@@ -164,7 +164,7 @@ Item {
                     focusPolicy: Qt.NoFocus // the row's menu holds the same links for the keyboard
                     Accessible.name: qsTr("More links")
                     Accessible.onPressAction: clicked()
-                    contentItem: Symbol { name: "ellipsis"; size: Appearance.caption + 4; color: button.Material.secondaryTextColor }
+                    contentItem: Symbol { name: "ellipsis"; size: Appearance.caption + 4; color: Colors.secondary }
                     onClicked: entry.openRelatedLinks(false)
                 }
             }
@@ -182,7 +182,7 @@ Item {
                 anchors.centerIn: parent
                 name: "chevron.right"
                 size: Appearance.caption + 2
-                color: Material.secondaryTextColor
+                color: Colors.secondary
             }
         }
     }

@@ -79,10 +79,10 @@ ItemDelegate {
                 text: row.subtitle
                 textFormat: Text.PlainText
                 font.pixelSize: Appearance.caption
-                color: row.Material.secondaryTextColor
+                color: Colors.secondary
             }
         }
-        Symbol { name: "arrow.up.forward.app"; size: Appearance.caption; color: row.Material.secondaryTextColor }
+        Symbol { name: "arrow.up.forward.app"; size: Appearance.caption; color: Colors.secondary }
     }
 
     FocusRing { control: row; shown: row.activeFocus }
