@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/file_io.h"
 
+#include "platform/memory_policy.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -11,7 +13,6 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,19 +34,6 @@ public:
 private:
     int fd_;
 };
-
-// A multi-megabyte buffer that is about to be filled is mapped in 2 MiB
-// pages where the kernel allows it, rather than faulted in 4 KiB at a time:
-// on a virtual machine each fault is costly, and a cache file is thousands of
-// them. Only the huge-page-aligned part of the range can be advised; failure
-// is harmless.
-void adviseHugePages(void* start, std::size_t size)
-{
-    constexpr std::uintptr_t kHugePage = 2u << 20;
-    const auto begin = (reinterpret_cast<std::uintptr_t>(start) + kHugePage - 1) & ~(kHugePage - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(start) + size) & ~(kHugePage - 1);
-    if (end > begin) (void)::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-}
 
 // How a temporary file beside the target is named: the target's name, a dot
 // and six characters that mkostemp() (and QSaveFile, which earlier versions
