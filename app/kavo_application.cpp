@@ -8,7 +8,12 @@
 #include "screens/qt/symbol_font.h"
 
 #include <QQmlApplicationEngine>
+#include <QQmlComponent>
+#include <QQuickWindow>
 #include <QUrl>
+
+#include <system_error>
+#include <thread>
 
 namespace kavo {
 
@@ -62,15 +67,32 @@ QVariantMap KavoApplication::windowProperties()
 
 void KavoApplication::show(QQmlApplicationEngine& engine)
 {
-    Symbols::loadFont();
     // Where the static Kavo module keeps its qmldir (Qt 6.4 does not look there by itself).
     engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
+    const QUrl mainQml(QStringLiteral("qrc:/qt/qml/Kavo/Main.qml"));
+    // Three long steps of a start that need not wait for each other: the
+    // engine's loader thread loads the modules the window imports (the
+    // controls and their style register some hundred types); a thread of its
+    // own reads the system's font configuration and adds the icon font (the
+    // font database may be used from any thread); and this thread sets up
+    // the graphics, which the first Qt Quick window made does (loading the
+    // OpenGL driver, with a compiler in it for a software one). engine.load()
+    // below then finds the QML loaded.
+    const QQmlComponent preload(&engine, mainQml, QQmlComponent::Asynchronous);
+    std::thread fonts;
+    try {
+        fonts = std::thread(&Symbols::loadFont);
+    } catch (const std::system_error&) {
+        Symbols::loadFont(); // no thread to be had
+    }
+    { const QQuickWindow graphics; } // made and gone: the graphics it set up stay
+    if (fonts.joinable()) fonts.join();
     // The window is made first, without the services: compiling its QML,
     // loading the modules it imports and setting up its platform window and
     // graphics take long enough for the cache read on its worker to finish
     // meanwhile. Nothing is drawn before the services are handed in below
     // (this thread is busy until then), and the main screen is made as they are.
-    engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Kavo/Main.qml")));
+    engine.load(mainQml);
     if (engine.rootObjects().isEmpty()) return;
     QObject* window = engine.rootObjects().constFirst();
     const QVariantMap properties = windowProperties(); // builds the services

@@ -22,7 +22,7 @@ public:
     Q_INVOKABLE QString glyph(const QString& name) const;
     [[nodiscard]] QString fontFamily() const;
 
-    /// Loads the bundled font into the application's font database; once, before QML draws.
+    /// Loads the bundled font into the application's font database; once, before QML draws, from any thread.
     static void loadFont();
 };
 
