@@ -4,7 +4,8 @@
 // Quick window started the same way. Prints, on CLOCK_MONOTONIC, when the
 // first frame showing the catalogue (or the bare window) was presented (and
 // when main was entered, the application object made and the QML loaded),
-// and the resident memory at that point and after searching.
+// the CPU time spent by then, and the resident memory at that point and
+// after searching.
 //
 // usage: kavo-startup-probe app CACHES_DIR | bare | decode CACHES_DIR
 #include "app/inert_links.h"
@@ -20,6 +21,9 @@
 #include <QTest>
 #include <QtQml/qqmlextensionplugin.h>
 
+#include <malloc.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -28,23 +32,55 @@ Q_IMPORT_QML_PLUGIN(KavoPlugin)
 
 namespace {
 
-double monotonicSeconds()
+double seconds(clockid_t clock)
 {
     timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
+    clock_gettime(clock, &now);
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
-long residentKiB()
+double monotonicSeconds()
+{
+    return seconds(CLOCK_MONOTONIC);
+}
+
+// CPU time, in ms, of all threads and of this (the main) thread: on a busy
+// machine wall times stretch, CPU times much less.
+struct CpuTimes {
+    double process = seconds(CLOCK_PROCESS_CPUTIME_ID) * 1000;
+    double main = seconds(CLOCK_THREAD_CPUTIME_ID) * 1000;
+};
+
+// A "Key:   123 kB" line of /proc/self/status, in KiB.
+long statusKiB(const char* key)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) return -1;
+    const auto keyLength = static_cast<qsizetype>(std::strlen(key));
     for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
+        if (line.startsWith(key)) return line.mid(keyLength).trimmed().split(' ').first().toLong();
     }
     return -1;
 }
 
+// Resident memory, and where it is: anonymous pages (the rest are files
+// mapped: libraries, fonts), and what malloc has handed out and not had back.
+// For finding what it is, KAVO_PROBE_SMAPS=PREFIX keeps /proc/self/smaps as
+// PREFIX<when>, and KAVO_PROBE_EXIT_AT=<when> ends the process there at once
+// (under heaptrack, what is still allocated then shows as leaked).
+void printMemory(const char* when)
+{
+    const struct mallinfo2 heap = mallinfo2();
+    std::printf("rss_%s_kib %ld\nanon_%s_kib %ld\nheap_%s_kib %zu\n", when, statusKiB("VmRSS:"), when,
+                statusKiB("RssAnon:"), when, (heap.uordblks + heap.hblkhd) / 1024);
+    std::fflush(stdout);
+    if (qEnvironmentVariableIsSet("KAVO_PROBE_SMAPS")) {
+        QFile in(QStringLiteral("/proc/self/smaps"));
+        QFile out(qEnvironmentVariable("KAVO_PROBE_SMAPS") + QString::fromLatin1(when));
+        if (in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly)) out.write(in.readAll());
+    }
+    if (qEnvironmentVariable("KAVO_PROBE_EXIT_AT") == QString::fromLatin1(when)) _exit(0);
+}
 
 QQuickItem* findItem(QQuickItem* root, const QString& name)
 {
@@ -108,12 +144,14 @@ int main(int argc, char** argv)
         root->show(engine);
     }
     const double loadedAt = monotonicSeconds();
+    const CpuTimes loadedCpu;
     if (engine.rootObjects().isEmpty()) return 1;
     auto* window = qobject_cast<QQuickWindow*>(engine.rootObjects().first());
     if (!window) return 1;
 
     // The first presented frame that shows what the window is for.
     double shownAt = 0;
+    CpuTimes shownCpu;
     QObject::connect(window, &QQuickWindow::frameSwapped, window, [&] {
         if (shownAt != 0) return;
         if (!bare) {
@@ -121,14 +159,17 @@ int main(int argc, char** argv)
             if (!list || list->property("count").toInt() == 0) return;
         }
         shownAt = monotonicSeconds();
+        shownCpu = CpuTimes();
     });
     if (!QTest::qWaitFor([&] { return shownAt != 0; }, 20'000)) return 1;
     // The phases, for finding where the time goes.
     std::printf("entered %.6f\napplication %.6f\nloaded %.6f\nshown %.6f\n", enteredAt, applicationAt, loadedAt,
                 shownAt);
+    std::printf("cpu_loaded_ms %.1f\nmain_cpu_loaded_ms %.1f\ncpu_shown_ms %.1f\nmain_cpu_shown_ms %.1f\n",
+                loadedCpu.process, loadedCpu.main, shownCpu.process, shownCpu.main);
     std::fflush(stdout);
     QTest::qWait(300);
-    std::printf("rss_shown_kib %ld\n", residentKiB());
+    printMemory("shown");
 
     if (!bare) {
         QQuickItem* field = findItem(window->contentItem(), QStringLiteral("searchField"));
@@ -145,14 +186,14 @@ int main(int argc, char** argv)
             keystrokes += static_cast<int>(words[(word - 1) % words.size()].size());
         }
         QTest::qWait(200);
-        std::printf("rss_after_50_kib %ld\n", residentKiB());
+        printMemory("after_50");
         while (keystrokes < 1050) {
             type(field, words[word++ % words.size()]);
             keystrokes += static_cast<int>(words[(word - 1) % words.size()].size());
         }
         field->setProperty("text", QString());
         QTest::qWait(200);
-        std::printf("rss_after_1050_kib %ld\n", residentKiB());
+        printMemory("after_1050");
     }
     return 0;
 }
