@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -123,6 +124,27 @@ inline void PutUnsafe(StringOutput& output, char c) { output.putUnsafe(c); }
 inline void PutReserve(FileOutput& output, std::size_t count) { output.reserve(count); }
 inline void PutUnsafe(FileOutput& output, char c) { output.putUnsafe(c); }
 
+/// Whether `text` holds what JSON must escape: a quote, a backslash or a
+/// control character. Eight bytes at a time; a word's bytes below 0x20, or
+/// equal to either character, set their top bit in the test.
+[[nodiscard]] inline bool needsEscaping(std::string_view text)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kTops = 0x8080808080808080ULL;
+    const auto below = [](std::uint64_t word, std::uint64_t limit) { return (word - limit * kOnes) & ~word & kTops; };
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        if (below(word, 0x20) | below(word ^ ('"' * kOnes), 1) | below(word ^ ('\\' * kOnes), 1)) return true;
+    }
+    for (; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == '"' || c == '\\') return true;
+    }
+    return false;
+}
+
 /// Compact JSON output for our files through RapidJSON's writer, which does
 /// all string escaping. No indentation, keys in the order they are written.
 template <typename OutputStream> class Writer {
@@ -137,9 +159,12 @@ public:
     /// Our keys are plain identifiers: they are written as they are, without an escaping pass.
     void key(std::string_view name) { writer_.verbatimString(name); }
 
+    /// Most text needs no escaping: it is then copied whole, the rest goes
+    /// through RapidJSON's escaping a character at a time.
     void string(std::string_view text)
     {
-        writer_.String(text.data(), static_cast<rapidjson::SizeType>(text.size()));
+        if (needsEscaping(text)) writer_.String(text.data(), static_cast<rapidjson::SizeType>(text.size()));
+        else writer_.verbatimString(text);
     }
 
     void number(double value) { writer_.Double(value); }

@@ -100,11 +100,18 @@ std::optional<Uuid> Uuid::fromString(std::string_view text)
 
 void Uuid::writeText(char* out) const
 {
-    std::size_t pos = 0;
+    // Two digits per byte from one table: every record of a cache written has an identifier.
+    static constexpr std::array<char, 512> kByteDigits = [] {
+        std::array<char, 512> table{};
+        for (std::size_t byte = 0; byte < 256; ++byte) {
+            table[2 * byte] = kHexUpper[byte >> 4];
+            table[2 * byte + 1] = kHexUpper[byte & 0x0F];
+        }
+        return table;
+    }();
+    for (std::size_t dash : kDashPositions) out[dash] = '-';
     for (std::size_t i = 0; i < bytes_.size(); ++i) {
-        if (i == 4 || i == 6 || i == 8 || i == 10) out[pos++] = '-';
-        out[pos++] = kHexUpper[bytes_[i] >> 4];
-        out[pos++] = kHexUpper[bytes_[i] & 0x0F];
+        std::memcpy(out + kDigitOffsets[2 * i], &kByteDigits[2 * std::size_t{bytes_[i]}], 2);
     }
 }
 
