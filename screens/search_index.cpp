@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/search_index.h"
 
+#include "platform/memory_policy.h"
 #include "platform/unicode_text.h"
 
 #include <cstring>
@@ -50,15 +51,25 @@ std::size_t find(std::string_view text, std::size_t from, std::string_view needl
 SearchIndex::SearchIndex(const std::vector<KVCategory>& catalogue)
     : first_(catalogue.empty() ? nullptr : catalogue.data())
 {
+    // The text is sized from the fields, so it is allocated once: lowering
+    // keeps ASCII's length and changes other text's by little.
     std::size_t entries = 0;
+    std::size_t bytes = 0;
+    auto measure = [&entries, &bytes](const std::vector<KVEntry>& list) {
+        entries += list.size();
+        for (const KVEntry& entry : list) {
+            bytes += entry.name.size() + entry.url.text().size() + (entry.description ? entry.description->size() : 0);
+        }
+    };
     for (const KVCategory& category : catalogue) {
-        entries += category.entries.size();
-        for (const KVSection& section : category.sections) entries += section.entries.size();
+        measure(category.entries);
+        for (const KVSection& section : category.sections) measure(section.entries);
     }
     fieldBounds_.reserve(entries * kFieldsPerEntry + 1);
     categoryFirstEntry_.reserve(catalogue.size());
 
-    text_.reserve(entries * 96);
+    text_.reserve(bytes + bytes / 32);
+    adviseHugePages(text_.data(), text_.capacity());
     auto addField = [this](std::string_view field) {
         fieldBounds_.push_back(static_cast<std::uint32_t>(text_.size()));
         text::appendLower(text_, field);

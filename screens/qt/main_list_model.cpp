@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/qt/main_list_model.h"
 
+#include "platform/background.h"
 #include "platform/clock.h"
 #include "screens/category_order.h"
 #include "screens/list_diff.h"
@@ -9,6 +10,7 @@
 #include "screens/qt/relative_time_text.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 namespace kavo {
 namespace {
@@ -82,8 +84,30 @@ void MainListModel::catalogueChanged()
         screens::SplitCategories split = screens::splitLinkCategories(screens::sortedCategories(*catalogue_));
         sortedCategories_ = std::move(split.categories);
         sortedLinks_ = std::move(split.links);
+        prepareSearchIndex();
     }
     rebuild();
+}
+
+/*
+ * The first keystroke of a search would otherwise build the index (tens of
+ * milliseconds at 100,000 entries). It is built ahead, on the thread pool,
+ * once the start is over: the first frames want both processor cores, and
+ * nobody searches within a second of the catalogue appearing. A search
+ * before then builds the index itself, and this one is dropped, as it is
+ * when the catalogue has changed meanwhile.
+ */
+void MainListModel::prepareSearchIndex()
+{
+    constexpr int kAfterStartMs = 1000;
+    QTimer::singleShot(kAfterStartMs, this, [this, catalogue = catalogue_] {
+        if (catalogue != catalogue_ || index_) return;
+        runInBackground(
+            this, [catalogue] { return screens::SearchIndex(*catalogue); },
+            [this, catalogue](screens::SearchIndex index) {
+                if (catalogue == catalogue_ && !index_) index_.emplace(std::move(index));
+            });
+    });
 }
 
 const screens::SearchIndex& MainListModel::searchIndex() const

@@ -109,6 +109,7 @@ private:
     };
 
     void catalogueChanged();
+    void prepareSearchIndex();
     void rebuild(bool newSearch = false);
     [[nodiscard]] std::vector<DisplayRow> displayRows(const std::vector<std::string>& keys) const;
     [[nodiscard]] const screens::SearchIndex& searchIndex() const;
