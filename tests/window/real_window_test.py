@@ -172,32 +172,21 @@ class App:
         return self.stderr.read()
 
     def focused(self):
-        """The deepest focused object, as (role, name), or None."""
-        found = [None]
+        """The deepest focused object shown, as (role, name), or None."""
+        nodes = self.all(showing=True, state=pyatspi.STATE_FOCUSED)
+        return (nodes[-1].getRoleName(), nodes[-1].name) if nodes else None
 
-        def visit(node):
-            try:
-                state = node.getState()
-                if state.contains(pyatspi.STATE_FOCUSED) and state.contains(pyatspi.STATE_SHOWING):
-                    found[0] = node
-                for child in node:
-                    if child is not None:
-                        visit(child)
-            except Exception:
-                pass
-        visit(self.root)
-        node = found[0]
-        return None if node is None else (node.getRoleName(), node.name)
-
-    def all(self, role=None, name=None, showing=None):
-        """Every object of the window, depth first, with its role and name (when given) and showing state."""
+    def all(self, role=None, name=None, showing=None, state=None):
+        """Every object of the window, depth first, of a role and name, shown or not, in a state (when given)."""
         out = []
 
         def visit(node):
             try:
-                if (role is None or node.getRoleName() == role) and (name is None or node.name == name):
-                    if showing is None or node.getState().contains(pyatspi.STATE_SHOWING) == showing:
-                        out.append(node)
+                states = node.getState()
+                if (role is None or node.getRoleName() == role) and (name is None or node.name == name) and \
+                        (showing is None or states.contains(pyatspi.STATE_SHOWING) == showing) and \
+                        (state is None or states.contains(state)):
+                    out.append(node)
                 for child in node:
                     if child is not None:
                         visit(child)
