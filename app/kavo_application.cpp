@@ -16,9 +16,22 @@ ApplicationSetup KavoApplication::applicationSetup()
 {
     ApplicationSetup setup;
     setup.cachesDirectory = userCachesDirectory();
+    setup.dataDirectory = userDataDirectory();
+    movePersonalFiles(setup.cachesDirectory, setup.dataDirectory);
     setup.data = applicationDataServiceConfig(setup.cachesDirectory);
     setup.data.cacheReadAhead = CacheReadAhead::start(setup.data.cacheFilePath);
     return setup;
+}
+
+void KavoApplication::movePersonalFiles(const std::optional<QString>& cachesDirectory,
+                                        const std::optional<QString>& dataDirectory)
+{
+    if (!cachesDirectory || !dataDirectory || *cachesDirectory == *dataDirectory) return;
+    for (const QString& name : {KVHistoryService::kFileName, KVFavoritesService::kFileName}) {
+        // A file over the read cap counts as absent wherever it is: it stays.
+        (void)moveFileWithoutReplacing(filePathIn(cachesDirectory, name), filePathIn(dataDirectory, name),
+                                       kPersonalFileLimit);
+    }
 }
 
 KavoApplication::KavoApplication(ApplicationSetup setup, UrlOpener& opener, Clipboard& clipboard)
@@ -33,8 +46,8 @@ void KavoApplication::build()
     if (!setup_) return;
     ApplicationSetup setup = std::move(*setup_);
     setup_.reset();
-    const QString historyPath = cachesFilePath(setup.cachesDirectory, KVHistoryService::kFileName);
-    const QString favoritesPath = cachesFilePath(setup.cachesDirectory, KVFavoritesService::kFileName);
+    const QString historyPath = filePathIn(setup.dataDirectory, KVHistoryService::kFileName);
+    const QString favoritesPath = filePathIn(setup.dataDirectory, KVFavoritesService::kFileName);
     // Saves killed part-way leave their temporary files beside ours; nothing
     // else ever removes them.
     for (const QString& path : {setup.data.cacheFilePath, historyPath, favoritesPath}) removeStaleTemporaryFiles(path);

@@ -22,7 +22,8 @@ namespace kavo {
 /// Where the application keeps its files and finds its page; the
 /// application's own settings, or test directories and local endpoints.
 struct ApplicationSetup {
-    std::optional<QString> cachesDirectory; ///< nothing: "/tmp"
+    std::optional<QString> cachesDirectory; ///< the catalogue cache; nothing: "/tmp"
+    std::optional<QString> dataDirectory;   ///< the personal files; nothing: "/tmp"
     DataServiceConfig data;
     Clock clock = systemClock();
     UuidSource uuids = randomUuids();
@@ -38,9 +39,18 @@ struct ApplicationSetup {
 /// applicationSetup()) has had that long to finish on its worker.
 class KavoApplication {
 public:
-    /// The setup the installed application runs with. Starts reading the
-    /// catalogue cache on a worker thread; call it as early as possible.
+    /// The setup the installed application runs with. Moves personal files
+    /// left in the caches directory by earlier versions (see
+    /// movePersonalFiles), then starts reading the catalogue cache on a worker
+    /// thread; call it as early as possible.
     [[nodiscard]] static ApplicationSetup applicationSetup();
+
+    /// The personal files that earlier versions kept in the caches
+    /// directory, where cache cleaners delete them with the cache, each moved
+    /// to the data directory unless it has one of that name already. Only
+    /// between two real directories: never into or out of the shared "/tmp".
+    static void movePersonalFiles(const std::optional<QString>& cachesDirectory,
+                                  const std::optional<QString>& dataDirectory);
 
     KavoApplication(ApplicationSetup setup, UrlOpener& opener, Clipboard& clipboard);
     ~KavoApplication();

@@ -87,6 +87,7 @@ int main(int argc, char** argv)
         if (argc < 3) return 2;
         const QString caches = QString::fromLocal8Bit(argv[2]);
         setup.cachesDirectory = caches;
+        setup.dataDirectory = caches;
         setup.data.cacheFilePath = caches + QStringLiteral("/kavo_categories.json");
         setup.data.bundledPagePath = QStringLiteral(":/kavo/bundled_content.md");
         setup.data.primaryUrl = QUrl(QStringLiteral("http://127.0.0.1:9/single-page"));

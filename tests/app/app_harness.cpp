@@ -47,6 +47,7 @@ TestApp::TestApp(const QString& scenario, QObject* parent) : QObject(parent)
 
     ApplicationSetup setup;
     setup.cachesDirectory = dir_.path();
+    setup.dataDirectory = dir_.path();
     setup.data.cacheFilePath = dir_.filePath("kavo_categories.json");
     setup.data.bundledPagePath = scenario == QLatin1String("packaged") ? QStringLiteral(KAVO_TEST_APP_DATA "/screen_page.md")
                                  : scenario == QLatin1String("hostile") ? dir_.filePath("hostile.md")

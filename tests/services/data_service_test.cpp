@@ -253,7 +253,7 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(!QFile::exists(f.config.cacheFilePath));
         // Without a caches directory the files go to /tmp.
-        QCOMPARE(cachesFilePath(std::nullopt, KVDataService::kCacheFileName), QStringLiteral("/tmp/kavo_categories.json"));
+        QCOMPARE(filePathIn(std::nullopt, KVDataService::kCacheFileName), QStringLiteral("/tmp/kavo_categories.json"));
     }
 };
 

@@ -84,6 +84,7 @@ int main(int argc, char** argv)
     const std::string text = page.readAll().toStdString();
     kavo::ApplicationSetup setup;
     setup.cachesDirectory = caches.path();
+    setup.dataDirectory = caches.path();
     setup.data.cacheFilePath = caches.filePath(QStringLiteral("kavo_categories.json"));
     setup.data.bundledPagePath = arguments[1];
     setup.data.primaryUrl = QUrl(QStringLiteral("http://127.0.0.1:9/single-page"));
