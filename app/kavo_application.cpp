@@ -48,14 +48,25 @@ void KavoApplication::build()
     setup_.reset();
     const QString historyPath = filePathIn(setup.dataDirectory, KVHistoryService::kFileName);
     const QString favoritesPath = filePathIn(setup.dataDirectory, KVFavoritesService::kFileName);
+    const QString seenPath = filePathIn(setup.dataDirectory, KVSeenService::kFileName);
     // Saves killed part-way leave their temporary files beside ours; nothing
     // else ever removes them.
-    for (const QString& path : {setup.data.cacheFilePath, historyPath, favoritesPath}) removeStaleTemporaryFiles(path);
+    for (const QString& path : {setup.data.cacheFilePath, historyPath, favoritesPath, seenPath}) {
+        removeStaleTemporaryFiles(path);
+    }
     // In this order: the data service starts its load first, then the two
     // personal lists read their files.
     dataService_ = std::make_unique<KVDataService>(std::move(setup.data));
     historyService_ = std::make_unique<KVHistoryService>(historyPath, setup.clock, setup.uuids);
     favoritesService_ = std::make_unique<KVFavoritesService>(favoritesPath, setup.clock, setup.uuids);
+    // Every catalogue a download brought is recorded as seen; the packaged
+    // page never is. The one read back from the cache at start is the first.
+    seenService_ = std::make_unique<KVSeenService>(seenPath, setup.clock);
+    const auto recordDownload = [data = dataService_.get(), seen = seenService_.get()] {
+        if (data->isDownloaded()) seen->recordDownload(data->categories());
+    };
+    QObject::connect(dataService_.get(), &KVDataService::categoriesChanged, seenService_.get(), recordDownload);
+    recordDownload();
     actions_ = std::make_unique<LinkActions>(*historyService_, *favoritesService_, opener_, clipboard_, setup.clock);
     // The website and version are the build's own, whatever the setup.
     appInfo_ = std::make_unique<AppInfo>(siteBaseUrl(), QStringLiteral(KAVO_VERSION));

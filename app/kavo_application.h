@@ -8,6 +8,7 @@
 #include "services/data_service.h"
 #include "services/favorites_service.h"
 #include "services/history_service.h"
+#include "services/seen_service.h"
 
 #include <QString>
 #include <QVariantMap>
@@ -29,8 +30,8 @@ struct ApplicationSetup {
     UuidSource uuids = randomUuids();
 };
 
-/// The composition root. Owns the one data, history and favourites service
-/// (made on the main thread, in that order), the link actions and the
+/// The composition root. Owns the one data, history, favourites and seen
+/// service (made on the main thread, in that order), the link actions and the
 /// application's description (website, version), and hands the same
 /// instances to every screen through the main window's properties.
 ///
@@ -65,6 +66,7 @@ public:
     KVDataService& dataService() { build(); return *dataService_; }
     KVHistoryService& historyService() { build(); return *historyService_; }
     KVFavoritesService& favoritesService() { build(); return *favoritesService_; }
+    KVSeenService& seenService() { build(); return *seenService_; }
     LinkActions& actions() { build(); return *actions_; }
     AppInfo& appInfo() { build(); return *appInfo_; }
 
@@ -78,6 +80,7 @@ private:
     std::unique_ptr<KVDataService> dataService_;
     std::unique_ptr<KVHistoryService> historyService_;
     std::unique_ptr<KVFavoritesService> favoritesService_;
+    std::unique_ptr<KVSeenService> seenService_;
     std::unique_ptr<LinkActions> actions_;
     std::unique_ptr<AppInfo> appInfo_;
 };

@@ -8,16 +8,17 @@
 
 namespace kavo {
 
-std::optional<std::vector<KVCategory>> readCachedCatalogue(const QString& cacheFilePath)
+std::optional<CachedCatalogue> readCachedCatalogue(const QString& cacheFilePath)
 {
     // Read with spare capacity, so the decoder works on the bytes in place.
     std::optional<std::string> bytes = readRegularFile(cacheFilePath, kCacheFileLimit, kDecodePadding);
     if (!bytes) return std::nullopt;
+    const bool writtenByDownload = bytes->ends_with(kDownloadedCacheEnd);
     CategoriesOrError decoded = decodeCategories(*bytes);
     bytes.reset(); // the bytes go before the records are handed on
     auto* list = std::get_if<std::vector<KVCategory>>(&decoded);
     if (!list || list->empty()) return std::nullopt;
-    return std::move(*list);
+    return CachedCatalogue{std::move(*list), writtenByDownload};
 }
 
 std::shared_ptr<CacheReadAhead> CacheReadAhead::start(const QString& cacheFilePath)
@@ -41,7 +42,7 @@ CacheReadAhead::~CacheReadAhead()
     if (worker_.joinable()) worker_.join();
 }
 
-std::optional<std::vector<KVCategory>> CacheReadAhead::take(const QString& cacheFilePath)
+std::optional<CachedCatalogue> CacheReadAhead::take(const QString& cacheFilePath)
 {
     if (worker_.joinable()) worker_.join(); // the join makes the worker's result visible here
     if (taken_ || cacheFilePath != path_) return readCachedCatalogue(cacheFilePath);
