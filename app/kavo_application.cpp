@@ -79,6 +79,7 @@ QVariantMap KavoApplication::windowProperties()
         {QStringLiteral("dataService"), QVariant::fromValue(dataService_.get())},
         {QStringLiteral("historyService"), QVariant::fromValue(historyService_.get())},
         {QStringLiteral("favoritesService"), QVariant::fromValue(favoritesService_.get())},
+        {QStringLiteral("seenService"), QVariant::fromValue(seenService_.get())},
         {QStringLiteral("actions"), QVariant::fromValue(actions_.get())},
         {QStringLiteral("appInfo"), QVariant::fromValue(appInfo_.get())},
     };

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>BusyMark</name>
+    <message>
+        <source>Loading</source>
+        <translation>Wird geladen</translation>
+    </message>
+</context>
+<context>
     <name>CategoryDetailView</name>
     <message>
         <source>Back</source>
@@ -25,6 +32,13 @@
         <source>1 entry</source>
         <translation>1 Eintrag</translation>
     </message>
+    <message numerus="yes">
+        <source>%n new</source>
+        <translation>
+            <numerusform>%n neu</numerusform>
+            <numerusform>%n neu</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ConfirmationAlert</name>
@@ -46,10 +60,6 @@
     <message>
         <source>Refresh</source>
         <translation>Aktualisieren</translation>
-    </message>
-    <message>
-        <source>Loading</source>
-        <translation>Wird geladen</translation>
     </message>
     <message>
         <source>Search entries…</source>
@@ -124,6 +134,14 @@
         <source>More links</source>
         <translation>Weitere Links</translation>
     </message>
+    <message>
+        <source>%1, new</source>
+        <translation>%1, neu</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
 </context>
 <context>
     <name>ErrorRow</name>
@@ -150,12 +168,26 @@
 <context>
     <name>LoadingRow</name>
     <message>
-        <source>Loading</source>
-        <translation>Wird geladen</translation>
-    </message>
-    <message>
         <source>Loading KAVO…</source>
         <translation>KAVO wird geladen…</translation>
+    </message>
+</context>
+<context>
+    <name>NewHeaderRow</name>
+    <message>
+        <source>Mark as Seen</source>
+        <translation>Als gesehen markieren</translation>
+    </message>
+    <message>
+        <source>1 new entry</source>
+        <translation>1 neuer Eintrag</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new entries</source>
+        <translation>
+            <numerusform>%n neuer Eintrag</numerusform>
+            <numerusform>%n neue Einträge</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -277,6 +309,14 @@
         <source>This will remove all favorited entries.</source>
         <translation>Alle Favoriten werden entfernt.</translation>
     </message>
+    <message>
+        <source>Mark as Seen</source>
+        <translation>Als gesehen markieren</translation>
+    </message>
+    <message>
+        <source>No entry will be marked as new until a download brings new ones.</source>
+        <translation>Kein Eintrag wird als neu markiert, bis ein Download neue bringt.</translation>
+    </message>
 </context>
 <context>
     <name>ShareSheet</name>
@@ -321,6 +361,10 @@
     <message>
         <source>Links</source>
         <translation>Links</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
     </message>
 </context>
 </TS>

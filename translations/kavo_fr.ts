@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>BusyMark</name>
+    <message>
+        <source>Loading</source>
+        <translation>Chargement</translation>
+    </message>
+</context>
+<context>
     <name>CategoryDetailView</name>
     <message>
         <source>Back</source>
@@ -25,6 +32,13 @@
         <source>1 entry</source>
         <translation>1 entrée</translation>
     </message>
+    <message numerus="yes">
+        <source>%n new</source>
+        <translation>
+            <numerusform>%n nouveau</numerusform>
+            <numerusform>%n nouveaux</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ConfirmationAlert</name>
@@ -46,10 +60,6 @@
     <message>
         <source>Refresh</source>
         <translation>Actualiser</translation>
-    </message>
-    <message>
-        <source>Loading</source>
-        <translation>Chargement</translation>
     </message>
     <message>
         <source>Search entries…</source>
@@ -124,6 +134,14 @@
         <source>More links</source>
         <translation>Autres liens</translation>
     </message>
+    <message>
+        <source>%1, new</source>
+        <translation>%1, nouveau</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Nouveau</translation>
+    </message>
 </context>
 <context>
     <name>ErrorRow</name>
@@ -150,12 +168,26 @@
 <context>
     <name>LoadingRow</name>
     <message>
-        <source>Loading</source>
-        <translation>Chargement</translation>
-    </message>
-    <message>
         <source>Loading KAVO…</source>
         <translation>Chargement de KAVO…</translation>
+    </message>
+</context>
+<context>
+    <name>NewHeaderRow</name>
+    <message>
+        <source>Mark as Seen</source>
+        <translation>Marquer comme vu</translation>
+    </message>
+    <message>
+        <source>1 new entry</source>
+        <translation>1 nouvelle entrée</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new entries</source>
+        <translation>
+            <numerusform>%n nouvelle entrée</numerusform>
+            <numerusform>%n nouvelles entrées</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -277,6 +309,14 @@
         <source>This will remove all favorited entries.</source>
         <translation>Tous les favoris seront supprimés.</translation>
     </message>
+    <message>
+        <source>Mark as Seen</source>
+        <translation>Marquer comme vu</translation>
+    </message>
+    <message>
+        <source>No entry will be marked as new until a download brings new ones.</source>
+        <translation>Aucune entrée ne sera marquée comme nouvelle avant qu’un téléchargement en apporte de nouvelles.</translation>
+    </message>
 </context>
 <context>
     <name>ShareSheet</name>
@@ -321,6 +361,10 @@
     <message>
         <source>Links</source>
         <translation>Liens</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Nouveautés</translation>
     </message>
 </context>
 </TS>

@@ -5,13 +5,14 @@ import QtQuick.Controls.Material
 import QtQuick.Layouts
 import Kavo
 
-// A confirmation: "Cancel" closes it and does nothing else; "Clear" closes
-// it and runs the action. It opens with "Cancel" focused, so that Enter does
+// A confirmation: "Cancel" closes it and does nothing else; "Clear" (or what
+// `confirmText` says) closes it and runs the action. It opens with "Cancel" focused, so that Enter does
 // nothing harmful; the keyboard then goes back where it was.
 Dialog {
     id: alert
     property bool shown: false
     property string message
+    property string confirmText: qsTr("Clear")
     signal confirmed()
 
     parent: Overlay.overlay
@@ -58,7 +59,7 @@ Dialog {
             Button {
                 id: clearButton
                 objectName: alert.objectName + "Clear"
-                text: qsTr("Clear")
+                text: alert.confirmText
                 flat: true
                 font.capitalization: Font.MixedCase
                 Accessible.name: text

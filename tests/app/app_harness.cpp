@@ -59,6 +59,12 @@ TestApp::TestApp(const QString& scenario, QObject* parent) : QObject(parent)
     opener_.history = &root_->historyService();
 }
 
+QString TestApp::packagedPage() const
+{
+    QFile file(QStringLiteral(KAVO_TEST_APP_DATA "/screen_page.md"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
 QStringList TestApp::historyNames() const
 {
     QStringList names;
