@@ -20,6 +20,9 @@ ApplicationSetup KavoApplication::applicationSetup()
     movePersonalFiles(setup.cachesDirectory, setup.dataDirectory);
     setup.data = applicationDataServiceConfig(setup.cachesDirectory);
     setup.data.cacheReadAhead = CacheReadAhead::start(setup.data.cacheFilePath);
+    // Decoding tens of thousands of links overlaps the window's start too.
+    setup.seenReadAhead = std::async(std::launch::async | std::launch::deferred, &readSeenFile,
+                                     filePathIn(setup.dataDirectory, KVSeenService::kFileName));
     return setup;
 }
 
@@ -61,7 +64,8 @@ void KavoApplication::build()
     favoritesService_ = std::make_unique<KVFavoritesService>(favoritesPath, setup.clock, setup.uuids);
     // Every catalogue a download brought is recorded as seen; the packaged
     // page never is. The one read back from the cache at start is the first.
-    seenService_ = std::make_unique<KVSeenService>(seenPath, setup.clock);
+    seenService_ = std::make_unique<KVSeenService>(
+        seenPath, setup.clock, setup.seenReadAhead.valid() ? setup.seenReadAhead.get() : readSeenFile(seenPath));
     const auto recordDownload = [data = dataService_.get(), seen = seenService_.get()] {
         if (data->isDownloaded()) seen->recordDownload(data->categories());
     };

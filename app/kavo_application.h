@@ -13,6 +13,7 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -28,6 +29,9 @@ struct ApplicationSetup {
     DataServiceConfig data;
     Clock clock = systemClock();
     UuidSource uuids = randomUuids();
+    /// The seen file's read, when the application started it ahead; without
+    /// it the seen service reads the file itself.
+    std::future<std::optional<SeenLinks>> seenReadAhead;
 };
 
 /// The composition root. Owns the one data, history, favourites and seen
@@ -42,8 +46,8 @@ class KavoApplication {
 public:
     /// The setup the installed application runs with. Moves personal files
     /// left in the caches directory by earlier versions (see
-    /// movePersonalFiles), then starts reading the catalogue cache on a worker
-    /// thread; call it as early as possible.
+    /// movePersonalFiles), then starts reading the catalogue cache and the
+    /// seen file on worker threads; call it as early as possible.
     [[nodiscard]] static ApplicationSetup applicationSetup();
 
     /// The personal files that earlier versions kept in the caches

@@ -9,7 +9,17 @@
 
 namespace kavo {
 
-KVSeenService::KVSeenService(QString filePath, Clock clock, QObject* parent)
+std::optional<SeenLinks> readSeenFile(const QString& filePath)
+{
+    // Read with spare capacity, so the records are read in place.
+    const std::optional<std::string> text = readRegularFile(filePath, kPersonalFileLimit, kDecodePadding);
+    if (!text) return std::nullopt;
+    SeenLinks::Reader reader;
+    if (decodeSeen(*text, [&reader](const SeenRecord& record) { reader.add(record); })) return std::nullopt;
+    return std::move(reader).finish();
+}
+
+KVSeenService::KVSeenService(QString filePath, Clock clock, std::optional<SeenLinks> links, QObject* parent)
     : QObject(parent), filePath_(std::move(filePath)), clock_(std::move(clock))
 {
     writer_.setMaxThreadCount(1);
@@ -18,14 +28,13 @@ KVSeenService::KVSeenService(QString filePath, Clock clock, QObject* parent)
         scheduleExpiry();
         emit seenChanged();
     });
-    // Read with spare capacity, so the records are read in place.
-    if (const std::optional<std::string> text = readRegularFile(filePath_, kPersonalFileLimit, kDecodePadding)) {
-        SeenLinks::Reader reader;
-        if (!decodeSeen(*text, [&reader](const SeenRecord& record) { reader.add(record); })) {
-            links_ = std::make_shared<const SeenLinks>(std::move(reader).finish());
-        }
-    }
+    if (links) links_ = std::make_shared<const SeenLinks>(std::move(*links));
     scheduleExpiry();
+}
+
+KVSeenService::KVSeenService(QString filePath, Clock clock, QObject* parent)
+    : KVSeenService(filePath, std::move(clock), readSeenFile(filePath), parent)
+{
 }
 
 KVSeenService::~KVSeenService()

@@ -11,8 +11,13 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 namespace kavo {
+
+/// The links of the seen file at `filePath`: nothing when it is missing, over
+/// the read cap or refused (one bad record refuses it). Safe on any thread.
+[[nodiscard]] std::optional<SeenLinks> readSeenFile(const QString& filePath);
 
 /// What is new in the catalogue: for each entry link of the last downloaded
 /// catalogue, when it was first seen (see SeenLinks), kept in
@@ -27,9 +32,11 @@ class KVSeenService : public QObject {
 public:
     static inline const QString kFileName = QStringLiteral("kavo_seen.json");
 
-    /// Loads the file at `filePath`. A missing or refused file (one bad record
-    /// refuses it) means no download was recorded: nothing is new, and the
-    /// next download recorded is the baseline.
+    /// Starts from `links`, read from the file at `filePath` (readSeenFile).
+    /// Nothing means no download was recorded: nothing is new, and the next
+    /// download recorded is the baseline.
+    KVSeenService(QString filePath, Clock clock, std::optional<SeenLinks> links, QObject* parent = nullptr);
+    /// Reads the file at `filePath` itself.
     KVSeenService(QString filePath, Clock clock, QObject* parent = nullptr);
     /// Waits for the file's last write, so no change is lost at quit.
     ~KVSeenService() override;

@@ -8,7 +8,7 @@ TextLabel {
     textFormat: Text.PlainText
     font.pixelSize: Appearance.caption
     font.bold: true
-    color: Colors.onNewFill
+    color: Colors.newText
     leftPadding: 8
     rightPadding: 8
     topPadding: 2

@@ -169,7 +169,7 @@ Drawer {
                         objectName: "markSeenButton"
                         text: qsTr("Mark as Seen")
                         symbol: "checkmark.circle"
-                        tint: Colors.destructive
+                        tint: Colors.link // it removes no data
                         onClicked: sheet.showMarkSeenAlert = true
                     }
                 }
