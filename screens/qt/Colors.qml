@@ -20,7 +20,7 @@ QtObject {
     readonly property color blue: dark ? "#409cff" : "#0040dd"
     readonly property color cyan: dark ? "#70d7ff" : "#0071a4"
     readonly property color teal: dark ? "#5de6ff" : "#008299"
-    readonly property color indigo: dark ? "#7d7aff" : "#3634a3"
+    readonly property color indigo: dark ? "#9e9bff" : "#3634a3"
     readonly property color mint: dark ? "#66d4cf" : "#0c817b"
     readonly property color gray: dark ? "#aeaeb2" : "#6c6c70"
     // Text, at least 4.5:1 against the page, a marked row, a form and a

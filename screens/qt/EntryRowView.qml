@@ -6,9 +6,9 @@ import QtQuick.Layouts
 import Kavo
 
 // One entry: badge, name (tagged while it is new), description, and at the
-// end a related-links menu, a favourite star or a chevron. A tap (or Enter) opens the link, recording
-// it first; a long press, a right-click, the Menu key or Shift+F10 opens the
-// entry menu; Ctrl+C copies the link.
+// end a related-links menu, a favourite star or a chevron. A tap (or Enter)
+// opens the link, recording it first; a long press, a right-click, the Menu
+// key or Shift+F10 opens the entry menu; Ctrl+C copies the link.
 Item {
     id: entry
     required property int index

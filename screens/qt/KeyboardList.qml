@@ -67,11 +67,19 @@ ListView {
     // The keyboard on the current row, or on the nearest row it stops at
     // when the current one is not such a row (a header, or the row that took
     // the place of one that went).
+    // With no such row, the keyboard goes on to the first control the list
+    // holds ("Clear Search", "Refresh").
     function focusCurrentRow() {
         if (currentIndex < 0 || currentIndex >= count || !stopsAt(currentIndex)) {
             const below = stopFrom(Math.max(0, currentIndex), 1)
             if (below >= 0) currentIndex = below
             else currentIndex = stopFrom(count - 1, -1)
+        }
+        if (currentIndex < 0) {
+            const next = nextItemInFocusChain(true)
+            for (let inside = next; inside; inside = inside.parent) {
+                if (inside === list) return next.forceActiveFocus(Qt.TabFocusReason)
+            }
         }
         forceActiveFocus(Qt.OtherFocusReason)
         if (currentItem) currentItem.forceActiveFocus(Qt.OtherFocusReason)

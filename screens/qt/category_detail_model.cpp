@@ -2,11 +2,22 @@
 #include "screens/qt/category_detail_model.h"
 
 #include "screens/presentation_rules.h"
+#include "screens/qt/shown_text.h"
 
 namespace kavo {
 
+namespace {
+
 static_assert(CategoryDetailModel::RelatedUrlsRole - CategoryDetailModel::NameRole == int(EntryField::RelatedUrls),
               "an entry's roles follow EntryField");
+
+// A note as its row shows it: cleaned, and bounded before and after.
+QString shownNote(std::string_view note)
+{
+    return shownText(screens::cleanDisplayText(text::leadingCharacters(note, kShownTextLimit)));
+}
+
+} // namespace
 
 CategoryDetailModel::CategoryDetailModel(KVFavoritesService* favorites, QObject* parent) : QAbstractListModel(parent)
 {
@@ -93,11 +104,11 @@ QVariant CategoryDetailModel::data(const QModelIndex& index, int role) const
     if (role == KindRole) return static_cast<int>(detail.kind);
     if (detail.kind != K::Entry) {
         if (role != TextRole) return {};
-        if (detail.kind == K::CategoryNote) return QString::fromStdString(screens::cleanDisplayText(*category.note));
+        if (detail.kind == K::CategoryNote) return shownNote(*category.note);
         if (detail.section < 0) return tr("General");
         const KVSection& section = category.sections[static_cast<std::size_t>(detail.section)];
-        if (detail.kind == K::Header) return QString::fromStdString(section.title); // titles are never cleaned
-        return QString::fromStdString(screens::cleanDisplayText(*section.note));
+        if (detail.kind == K::Header) return shownText(section.title); // titles are never cleaned
+        return shownNote(*section.note);
     }
 
     if (role < NameRole || role > RelatedUrlsRole) return {};

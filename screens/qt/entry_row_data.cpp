@@ -3,18 +3,11 @@
 
 #include "screens/description_markup.h"
 #include "screens/entry_row_rules.h"
+#include "screens/qt/shown_text.h"
 
 #include <QStringList>
 
 namespace kavo {
-namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 QByteArray entryFieldName(EntryField field)
 {
@@ -28,7 +21,7 @@ QVariant entryFieldData(const KVEntry& entry, bool isFavorite, bool isNew, Entry
 {
     using F = EntryField;
     switch (field) {
-    case F::Name: return QString::fromStdString(entry.name);
+    case F::Name: return shownText(entry.name);
     case F::Url: return QString::fromStdString(entry.url.text());
     case F::Description:
     case F::HasDescription: {
@@ -38,7 +31,9 @@ QVariant entryFieldData(const KVEntry& entry, bool isFavorite, bool isNew, Entry
         return styled ? QString::fromStdString(*styled) : QString();
     }
     case F::PlainDescription:
-        return entry.description ? QString::fromStdString(screens::plainDescription(*entry.description)) : QString();
+        return entry.description
+                   ? shownText(screens::plainDescription(text::leadingCharacters(*entry.description, kShownTextLimit)))
+                   : QString();
     case F::Badge: return fromUtf8(rawValue(entry.badge));
     case F::BadgeSymbol: return fromUtf8(screens::badgeIcon(entry.badge).symbol);
     case F::BadgeColor: return fromUtf8(screens::badgeIcon(entry.badge).color);
@@ -55,7 +50,7 @@ QVariant entryFieldData(const KVEntry& entry, bool isFavorite, bool isNew, Entry
     case F::RelatedUrls: {
         QStringList values;
         for (const KVLink& link : entry.relatedLinks) {
-            values << QString::fromStdString(field == F::RelatedNames ? link.name : link.url.text());
+            values << (field == F::RelatedNames ? shownText(link.name) : QString::fromStdString(link.url.text()));
         }
         return values;
     }

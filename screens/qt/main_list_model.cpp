@@ -5,17 +5,13 @@
 #include "screens/category_order.h"
 #include "screens/list_diff.h"
 #include "screens/presentation_rules.h"
+#include "screens/qt/shown_text.h"
 #include "screens/qt/relative_time_text.h"
 
 #include <QCoreApplication>
 
 namespace kavo {
 namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The fields of a new entry by role; the link and the favourite state have roles of their own.
 std::optional<EntryField> entryField(int role)
@@ -229,7 +225,7 @@ std::vector<MainListModel::DisplayRow> MainListModel::displayRows(const std::vec
             break;
         case K::History: {
             const HistoryEntry& entry = history_->recentEntries().at(mainRow.index);
-            row.title = QString::fromStdString(entry.name);
+            row.title = shownText(entry.name);
             row.url = QString::fromStdString(entry.url.text());
             row.viewedAt = entry.viewedAt;
             row.hasSubtitle = true;
@@ -239,14 +235,14 @@ std::vector<MainListModel::DisplayRow> MainListModel::displayRows(const std::vec
         case K::New: {
             const KVEntry& entry = *list_.newRows.at(mainRow.index).entry;
             row.entry = &entry;
-            row.title = QString::fromStdString(entry.name);
+            row.title = shownText(entry.name);
             row.url = QString::fromStdString(entry.url.text());
             row.isFavorite = favorites_ && favorites_->isFavorite(entry.url);
             break;
         }
         case K::Favorite: {
             const FavoriteEntry& entry = favorites_->favorites().at(mainRow.index);
-            row.title = QString::fromStdString(entry.name);
+            row.title = shownText(entry.name);
             row.url = QString::fromStdString(entry.url.text());
             row.isFavorite = true;
             break;
@@ -255,9 +251,9 @@ std::vector<MainListModel::DisplayRow> MainListModel::displayRows(const std::vec
         case K::Link: {
             const screens::CategoryRow& category = list_.categories.at(mainRow.index);
             const KVCategory& source = *category.category;
-            row.title = QString::fromStdString(source.title);
+            row.title = shownText(source.title);
             row.hasSubtitle = source.note.has_value();
-            if (source.note) row.subtitle = QString::fromStdString(screens::cleanDisplayText(*source.note));
+            if (source.note) row.subtitle = shownText(screens::cleanDisplayText(text::leadingCharacters(*source.note, kShownTextLimit)));
             row.symbol = fromUtf8(screens::iconName(source.title));
             row.tileColor = fromUtf8(screens::colorName(screens::iconColor(source.title)));
             row.count = static_cast<int>(category.entryCount);
