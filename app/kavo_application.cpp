@@ -21,8 +21,7 @@ ApplicationSetup KavoApplication::applicationSetup()
     setup.data = applicationDataServiceConfig(setup.cachesDirectory);
     setup.data.cacheReadAhead = CacheReadAhead::start(setup.data.cacheFilePath);
     // Decoding tens of thousands of links overlaps the window's start too.
-    setup.seenReadAhead = std::async(std::launch::async | std::launch::deferred, &readSeenFile,
-                                     filePathIn(setup.dataDirectory, KVSeenService::kFileName));
+    setup.seenReadAhead = SeenReadAhead::start(filePathIn(setup.dataDirectory, KVSeenService::kFileName));
     return setup;
 }
 
@@ -65,7 +64,7 @@ void KavoApplication::build()
     // Every catalogue a download brought is recorded as seen; the packaged
     // page never is. The one read back from the cache at start is the first.
     seenService_ = std::make_unique<KVSeenService>(
-        seenPath, setup.clock, setup.seenReadAhead.valid() ? setup.seenReadAhead.get() : readSeenFile(seenPath));
+        seenPath, setup.clock, setup.seenReadAhead ? setup.seenReadAhead->take(seenPath) : readSeenFile(seenPath));
     const auto recordDownload = [data = dataService_.get(), seen = seenService_.get()] {
         if (data->isDownloaded()) seen->recordDownload(data->categories());
     };

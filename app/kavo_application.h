@@ -13,7 +13,6 @@
 #include <QString>
 #include <QVariantMap>
 
-#include <future>
 #include <memory>
 #include <optional>
 
@@ -31,7 +30,7 @@ struct ApplicationSetup {
     UuidSource uuids = randomUuids();
     /// The seen file's read, when the application started it ahead; without
     /// it the seen service reads the file itself.
-    std::future<std::optional<SeenLinks>> seenReadAhead;
+    std::shared_ptr<SeenReadAhead> seenReadAhead;
 };
 
 /// The composition root. Owns the one data, history, favourites and seen

@@ -4,8 +4,6 @@
 #include "catalog/catalog_json.h"
 #include "platform/file_io.h"
 
-#include <system_error>
-
 namespace kavo {
 
 std::optional<CachedCatalogue> readCachedCatalogue(const QString& cacheFilePath)
@@ -19,35 +17,6 @@ std::optional<CachedCatalogue> readCachedCatalogue(const QString& cacheFilePath)
     auto* list = std::get_if<std::vector<KVCategory>>(&decoded);
     if (!list || list->empty()) return std::nullopt;
     return CachedCatalogue{std::move(*list), writtenByDownload};
-}
-
-std::shared_ptr<CacheReadAhead> CacheReadAhead::start(const QString& cacheFilePath)
-{
-    return std::shared_ptr<CacheReadAhead>(new CacheReadAhead(cacheFilePath));
-}
-
-CacheReadAhead::CacheReadAhead(QString cacheFilePath) : path_(std::move(cacheFilePath))
-{
-    // Its own thread rather than the shared pool: it starts before the
-    // application object exists and must not queue behind other work.
-    try {
-        worker_ = std::thread([this] { result_ = readCachedCatalogue(path_); });
-    } catch (const std::system_error&) {
-        taken_ = true; // no thread to be had: take() reads the file itself
-    }
-}
-
-CacheReadAhead::~CacheReadAhead()
-{
-    if (worker_.joinable()) worker_.join();
-}
-
-std::optional<CachedCatalogue> CacheReadAhead::take(const QString& cacheFilePath)
-{
-    if (worker_.joinable()) worker_.join(); // the join makes the worker's result visible here
-    if (taken_ || cacheFilePath != path_) return readCachedCatalogue(cacheFilePath);
-    taken_ = true;
-    return std::move(result_);
 }
 
 } // namespace kavo

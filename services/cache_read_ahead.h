@@ -2,12 +2,11 @@
 #pragma once
 
 #include "catalog/records.h"
+#include "services/read_ahead.h"
 
 #include <QString>
 
-#include <memory>
 #include <optional>
-#include <thread>
 #include <vector>
 
 namespace kavo {
@@ -31,33 +30,9 @@ struct CachedCatalogue {
 /// mean the same to the data service). Decoding is all-or-nothing.
 [[nodiscard]] std::optional<CachedCatalogue> readCachedCatalogue(const QString& cacheFilePath);
 
-/// The data service's start-up read of its cache file, begun early on a
-/// worker thread so that reading and decoding a large cache overlap the
-/// window system's and the window's own start. The service's construction
-/// still takes the result synchronously: it waits for the worker if needed.
-class CacheReadAhead {
-public:
-    /// Starts reading `cacheFilePath` on a new thread.
-    [[nodiscard]] static std::shared_ptr<CacheReadAhead> start(const QString& cacheFilePath);
-
-    CacheReadAhead(const CacheReadAhead&) = delete;
-    CacheReadAhead& operator=(const CacheReadAhead&) = delete;
-    /// Waits for the worker: a read is never left running.
-    ~CacheReadAhead();
-
-    /// The result of readCachedCatalogue for `cacheFilePath`, waiting for it
-    /// if needed. The result is handed out once: when it was already taken,
-    /// or the read was of another path, the file is read again here. Called
-    /// from one thread (the main thread).
-    [[nodiscard]] std::optional<CachedCatalogue> take(const QString& cacheFilePath);
-
-private:
-    explicit CacheReadAhead(QString cacheFilePath);
-
-    const QString path_;
-    std::optional<CachedCatalogue> result_; ///< written by the worker, read after joining it
-    bool taken_ = false;
-    std::thread worker_; ///< started once the members above exist
-};
+/// The data service's start-up read of its cache file. The service's
+/// construction still takes the result synchronously: it waits for the
+/// worker if needed.
+using CacheReadAhead = ReadAhead<std::optional<CachedCatalogue>, &readCachedCatalogue>;
 
 } // namespace kavo

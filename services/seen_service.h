@@ -3,6 +3,7 @@
 
 #include "catalog/seen_links.h"
 #include "platform/clock.h"
+#include "services/read_ahead.h"
 #include "services/service_types.h"
 
 #include <QObject>
@@ -18,6 +19,9 @@ namespace kavo {
 /// The links of the seen file at `filePath`: nothing when it is missing, over
 /// the read cap or refused (one bad record refuses it). Safe on any thread.
 [[nodiscard]] std::optional<SeenLinks> readSeenFile(const QString& filePath);
+
+/// The application's start-up read of the seen file, begun early on a worker.
+using SeenReadAhead = ReadAhead<std::optional<SeenLinks>, &readSeenFile>;
 
 /// What is new in the catalogue: for each entry link of the last downloaded
 /// catalogue, when it was first seen (see SeenLinks), kept in

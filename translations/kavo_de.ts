@@ -317,6 +317,10 @@
         <source>No entry will be marked as new until a download brings new ones.</source>
         <translation>Kein Eintrag wird als neu markiert, bis ein Download neue bringt.</translation>
     </message>
+    <message>
+        <source>Mark</source>
+        <translation>Markieren</translation>
+    </message>
 </context>
 <context>
     <name>ShareSheet</name>

@@ -317,6 +317,10 @@
         <source>No entry will be marked as new until a download brings new ones.</source>
         <translation>Aucune entrée ne sera marquée comme nouvelle avant qu’un téléchargement en apporte de nouvelles.</translation>
     </message>
+    <message>
+        <source>Mark</source>
+        <translation>Marquer</translation>
+    </message>
 </context>
 <context>
     <name>ShareSheet</name>
