@@ -168,7 +168,14 @@ Page {
                 }
                 DelegateChoice {
                     roleValue: MainListModel.NewHeader
-                    NewHeaderRow { onMarkRequested: page.seenService.markAllSeen() }
+                    NewHeaderRow {
+                        onMarkRequested: {
+                            // The header goes with its group: the keyboard moves on to the row in its place.
+                            const hadKeyboard = list.activeFocus
+                            page.seenService.markAllSeen()
+                            if (hadKeyboard) list.focusCurrentRow()
+                        }
+                    }
                 }
                 DelegateChoice {
                     roleValue: MainListModel.New
