@@ -16,9 +16,24 @@ ApplicationSetup KavoApplication::applicationSetup()
 {
     ApplicationSetup setup;
     setup.cachesDirectory = userCachesDirectory();
+    setup.dataDirectory = userDataDirectory();
+    movePersonalFiles(setup.cachesDirectory, setup.dataDirectory);
     setup.data = applicationDataServiceConfig(setup.cachesDirectory);
     setup.data.cacheReadAhead = CacheReadAhead::start(setup.data.cacheFilePath);
+    // Decoding tens of thousands of links overlaps the window's start too.
+    setup.seenReadAhead = SeenReadAhead::start(filePathIn(setup.dataDirectory, KVSeenService::kFileName));
     return setup;
+}
+
+void KavoApplication::movePersonalFiles(const std::optional<QString>& cachesDirectory,
+                                        const std::optional<QString>& dataDirectory)
+{
+    if (!cachesDirectory || !dataDirectory || *cachesDirectory == *dataDirectory) return;
+    for (const QString& name : {KVHistoryService::kFileName, KVFavoritesService::kFileName}) {
+        // A file over the read cap counts as absent wherever it is: it stays.
+        (void)moveFileWithoutReplacing(filePathIn(cachesDirectory, name), filePathIn(dataDirectory, name),
+                                       kPersonalFileLimit);
+    }
 }
 
 KavoApplication::KavoApplication(ApplicationSetup setup, UrlOpener& opener, Clipboard& clipboard)
@@ -33,16 +48,28 @@ void KavoApplication::build()
     if (!setup_) return;
     ApplicationSetup setup = std::move(*setup_);
     setup_.reset();
-    const QString historyPath = cachesFilePath(setup.cachesDirectory, KVHistoryService::kFileName);
-    const QString favoritesPath = cachesFilePath(setup.cachesDirectory, KVFavoritesService::kFileName);
+    const QString historyPath = filePathIn(setup.dataDirectory, KVHistoryService::kFileName);
+    const QString favoritesPath = filePathIn(setup.dataDirectory, KVFavoritesService::kFileName);
+    const QString seenPath = filePathIn(setup.dataDirectory, KVSeenService::kFileName);
     // Saves killed part-way leave their temporary files beside ours; nothing
     // else ever removes them.
-    for (const QString& path : {setup.data.cacheFilePath, historyPath, favoritesPath}) removeStaleTemporaryFiles(path);
+    for (const QString& path : {setup.data.cacheFilePath, historyPath, favoritesPath, seenPath}) {
+        removeStaleTemporaryFiles(path);
+    }
     // In this order: the data service starts its load first, then the two
     // personal lists read their files.
     dataService_ = std::make_unique<KVDataService>(std::move(setup.data));
     historyService_ = std::make_unique<KVHistoryService>(historyPath, setup.clock, setup.uuids);
     favoritesService_ = std::make_unique<KVFavoritesService>(favoritesPath, setup.clock, setup.uuids);
+    // Every catalogue a download brought is recorded as seen; the packaged
+    // page never is. The one read back from the cache at start is the first.
+    seenService_ = std::make_unique<KVSeenService>(
+        seenPath, setup.clock, setup.seenReadAhead ? setup.seenReadAhead->take(seenPath) : readSeenFile(seenPath));
+    const auto recordDownload = [data = dataService_.get(), seen = seenService_.get()] {
+        if (data->isDownloaded()) seen->recordDownload(data->categories());
+    };
+    QObject::connect(dataService_.get(), &KVDataService::categoriesChanged, seenService_.get(), recordDownload);
+    recordDownload();
     actions_ = std::make_unique<LinkActions>(*historyService_, *favoritesService_, opener_, clipboard_, setup.clock);
     // The website and version are the build's own, whatever the setup.
     appInfo_ = std::make_unique<AppInfo>(siteBaseUrl(), QStringLiteral(KAVO_VERSION));
@@ -55,6 +82,7 @@ QVariantMap KavoApplication::windowProperties()
         {QStringLiteral("dataService"), QVariant::fromValue(dataService_.get())},
         {QStringLiteral("historyService"), QVariant::fromValue(historyService_.get())},
         {QStringLiteral("favoritesService"), QVariant::fromValue(favoritesService_.get())},
+        {QStringLiteral("seenService"), QVariant::fromValue(seenService_.get())},
         {QStringLiteral("actions"), QVariant::fromValue(actions_.get())},
         {QStringLiteral("appInfo"), QVariant::fromValue(appInfo_.get())},
     };

@@ -32,6 +32,13 @@
         <source>1 entry</source>
         <translation>1 Eintrag</translation>
     </message>
+    <message numerus="yes">
+        <source>%n new</source>
+        <translation>
+            <numerusform>%n neu</numerusform>
+            <numerusform>%n neu</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ConfirmationAlert</name>
@@ -127,6 +134,14 @@
         <source>More links</source>
         <translation>Weitere Links</translation>
     </message>
+    <message>
+        <source>%1, new</source>
+        <translation>%1, neu</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
 </context>
 <context>
     <name>ErrorRow</name>
@@ -155,6 +170,24 @@
     <message>
         <source>Loading KAVO…</source>
         <translation>KAVO wird geladen…</translation>
+    </message>
+</context>
+<context>
+    <name>NewHeaderRow</name>
+    <message>
+        <source>Mark as Seen</source>
+        <translation>Als gesehen markieren</translation>
+    </message>
+    <message>
+        <source>1 new entry</source>
+        <translation>1 neuer Eintrag</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new entries</source>
+        <translation>
+            <numerusform>%n neuer Eintrag</numerusform>
+            <numerusform>%n neue Einträge</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -276,6 +309,18 @@
         <source>This will remove all favorited entries.</source>
         <translation>Alle Favoriten werden entfernt.</translation>
     </message>
+    <message>
+        <source>Mark as Seen</source>
+        <translation>Als gesehen markieren</translation>
+    </message>
+    <message>
+        <source>No entry will be marked as new until a download brings new ones.</source>
+        <translation>Kein Eintrag wird als neu markiert, bis ein Download neue bringt.</translation>
+    </message>
+    <message>
+        <source>Mark</source>
+        <translation>Markieren</translation>
+    </message>
 </context>
 <context>
     <name>ShareSheet</name>
@@ -320,6 +365,10 @@
     <message>
         <source>Links</source>
         <translation>Links</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
     </message>
 </context>
 </TS>

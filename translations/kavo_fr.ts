@@ -32,6 +32,13 @@
         <source>1 entry</source>
         <translation>1 entrée</translation>
     </message>
+    <message numerus="yes">
+        <source>%n new</source>
+        <translation>
+            <numerusform>%n nouveau</numerusform>
+            <numerusform>%n nouveaux</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ConfirmationAlert</name>
@@ -127,6 +134,14 @@
         <source>More links</source>
         <translation>Autres liens</translation>
     </message>
+    <message>
+        <source>%1, new</source>
+        <translation>%1, nouveau</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Nouveau</translation>
+    </message>
 </context>
 <context>
     <name>ErrorRow</name>
@@ -155,6 +170,24 @@
     <message>
         <source>Loading KAVO…</source>
         <translation>Chargement de KAVO…</translation>
+    </message>
+</context>
+<context>
+    <name>NewHeaderRow</name>
+    <message>
+        <source>Mark as Seen</source>
+        <translation>Marquer comme vu</translation>
+    </message>
+    <message>
+        <source>1 new entry</source>
+        <translation>1 nouvelle entrée</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new entries</source>
+        <translation>
+            <numerusform>%n nouvelle entrée</numerusform>
+            <numerusform>%n nouvelles entrées</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -276,6 +309,18 @@
         <source>This will remove all favorited entries.</source>
         <translation>Tous les favoris seront supprimés.</translation>
     </message>
+    <message>
+        <source>Mark as Seen</source>
+        <translation>Marquer comme vu</translation>
+    </message>
+    <message>
+        <source>No entry will be marked as new until a download brings new ones.</source>
+        <translation>Aucune entrée ne sera marquée comme nouvelle avant qu’un téléchargement en apporte de nouvelles.</translation>
+    </message>
+    <message>
+        <source>Mark</source>
+        <translation>Marquer</translation>
+    </message>
 </context>
 <context>
     <name>ShareSheet</name>
@@ -320,6 +365,10 @@
     <message>
         <source>Links</source>
         <translation>Liens</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Nouveautés</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "screens/category_detail_rows.h"
+#include "screens/qt/entry_row_data.h"
 #include "screens/qt/service_qml_types.h"
 #include "screens/qt/shown_text.h"
 
@@ -17,8 +18,8 @@ namespace kavo {
 /// each section's header, note and entries. The category is set when the
 /// screen opens (a refresh does not change an open screen), and set anew by
 /// a search while it is open: that is one reset, the items being new.
-/// Favourites are followed, and a toggle changes only the rows of the link
-/// it touched.
+/// Favourites and what is new are followed, and a change redraws only the
+/// rows of the links it touched.
 class CategoryDetailModel : public QAbstractListModel {
     Q_OBJECT
     QML_ELEMENT
@@ -39,18 +40,20 @@ public:
     enum Role {
         KindRole = Qt::UserRole + 1, ///< a RowKind
         TextRole,                    ///< header text, or the cleaned note
-        NameRole,                    ///< entry name
-        UrlRole,                     ///< entry link
-        DescriptionRole,             ///< entry description as styled text ("" when there is none)
-        HasDescriptionRole,          ///< whether the description line is shown
-        PlainDescriptionRole,        ///< the description as plain text, for assistive technology
-        BadgeRole,                   ///< the badge's raw value ("star", "globe", "arrow", "none")
-        BadgeSymbolRole,             ///< symbol of the leading icon, "" for none
-        BadgeColorRole,              ///< named colour of the leading icon
-        AccessoryRole,               ///< "menu", "star" or "chevron"
-        IsFavoriteRole,              ///< whether the entry's link is a favourite
-        RelatedNamesRole,            ///< names of the related links, in order
-        RelatedUrlsRole,             ///< their links
+        // An entry's fields, in EntryField's order and under its names.
+        NameRole,
+        UrlRole,
+        DescriptionRole,
+        HasDescriptionRole,
+        PlainDescriptionRole,
+        BadgeRole,
+        BadgeSymbolRole,
+        BadgeColorRole,
+        AccessoryRole,
+        IsFavoriteRole,
+        IsNewRole,
+        RelatedNamesRole,
+        RelatedUrlsRole,
     };
     Q_ENUM(Role)
 
@@ -62,6 +65,8 @@ public:
 
     /// The service whose favourites the rows follow.
     void setFavoritesService(KVFavoritesService* favorites);
+    /// The service whose new entries the rows follow.
+    void setSeenService(KVSeenService* seen);
 
     /// Shows `category`; nothing shows no rows.
     void setCategory(std::optional<KVCategory> category);
@@ -80,13 +85,21 @@ signals:
     void categoryChanged();
 
 private:
-    void favoritesChanged();
-    [[nodiscard]] bool isFavorite(const KVEntry& entry) const;
+    /// What a row shows beside the entry itself.
+    struct Marks {
+        bool favorite = false;
+        bool isNew = false;
+        friend bool operator==(const Marks&, const Marks&) = default;
+    };
+    [[nodiscard]] Marks marksOf(const KVEntry& entry) const;
+    /// Redraws the rows whose marks changed.
+    void marksChanged();
 
     std::optional<KVCategory> category_;
     std::vector<screens::DetailRow> rows_;
     QPointer<KVFavoritesService> favorites_;
-    std::vector<bool> favoriteRows_; // last favourite state of each row, to tell which rows a toggle changed
+    QPointer<KVSeenService> seen_;
+    std::vector<Marks> marks_; // of each row as last told, to tell which rows a change touched
 };
 
 } // namespace kavo
