@@ -3,6 +3,7 @@
 
 #include "screens/category_detail_rows.h"
 #include "screens/qt/service_qml_types.h"
+#include "screens/qt/shown_text.h"
 
 #include <QAbstractListModel>
 #include <QPointer>
@@ -66,7 +67,7 @@ public:
     void setCategory(std::optional<KVCategory> category);
     [[nodiscard]] const std::optional<KVCategory>& category() const { return category_; }
     [[nodiscard]] bool hasCategory() const { return category_.has_value(); }
-    [[nodiscard]] QString title() const { return category_ ? QString::fromStdString(category_->title) : QString(); }
+    [[nodiscard]] QString title() const { return category_ ? shownText(category_->title) : QString(); }
 
     /// The first entry row, or -1: where the keyboard starts on a new category.
     [[nodiscard]] int firstEntryRow() const;
