@@ -21,7 +21,11 @@ constexpr const char* kUsage =
     "  lint PAGE.md           lines the app will drop although they look meant (exit 1 if any)\n"
     "  search FILE QUERY      the main screen's categories and links for QUERY, \"\" for all (page or cache file)\n"
     "  diff OLD NEW           entries added, removed and changed from OLD to NEW (pages or cache files)\n"
-    "  bench PAGE.md [RUNS]   median timings of parse, encode and decode beside md4c and simdjson\n";
+    "  bench PAGE.md [RUNS]   median timings of parse, encode and decode beside md4c and simdjson\n"
+#ifdef KAVO_WITH_LINK_CHECK
+    "  check-links PAGE.md    every http(s) link checked (exit 1 if one is broken or timed out; --help for options)\n"
+#endif
+    ;
 
 // Prints the catalogue as cache-file JSON; a failed write (a full disk, a closed pipe) is an error.
 int printCatalogue(const std::vector<kavo::KVCategory>& categories)
@@ -89,6 +93,9 @@ int main(int argc, char** argv)
     }
     const std::string command = argv[1];
     const std::string path = argv[2];
+#ifdef KAVO_WITH_LINK_CHECK
+    if (command == "check-links") return kavo::tool::checkLinksCommand({argv + 2, argv + argc});
+#endif
     if (command == "bench") {
         const int runs = argc > 3 ? std::atoi(argv[3]) : 21;
         if (runs < 1) {
