@@ -149,7 +149,7 @@ int checkLinksCommand(const std::vector<std::string>& arguments)
     char* argv[] = {name, nullptr};
     const QCoreApplication application(argc, argv);
 
-    const QString cachePath = cachesFilePath(userCachesDirectory(), QString::fromLatin1(kCacheFileName));
+    const QString cachePath = filePathIn(userCachesDirectory(), QString::fromLatin1(kCacheFileName));
     ResultCache cache;
     if (const std::optional<std::string> stored = readRegularFile(cachePath, kCacheFileLimit)) {
         cache = decodeResults(*stored);
