@@ -3,7 +3,10 @@
 
 #include "screens/description_markup.h"
 #include "screens/entry_row_rules.h"
+#include "screens/list_diff.h"
 #include "screens/presentation_rules.h"
+
+#include <utility>
 
 namespace kavo {
 namespace {
@@ -15,7 +18,7 @@ QString fromUtf8(std::string_view text)
 
 } // namespace
 
-CategoryDetailModel::CategoryDetailModel(KVFavoritesService* favorites, QObject* parent) : QAbstractListModel(parent)
+CategoryDetailModel::CategoryDetailModel(KVFavoritesService* favorites, QObject* parent) : KeyedListModel(parent)
 {
     setFavoritesService(favorites);
 }
@@ -31,18 +34,46 @@ void CategoryDetailModel::setFavoritesService(KVFavoritesService* favorites)
     favoritesChanged();
 }
 
+std::vector<CategoryDetailModel::Row> CategoryDetailModel::rowsOf(const KVCategory& category) const
+{
+    std::vector<Row> rows;
+    for (const screens::DetailRow& detail : screens::detailRows(category)) {
+        Row row{detail, &category};
+        row.favorite = detail.kind == screens::DetailRowKind::Entry && isFavorite(screens::entryFor(category, detail));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 void CategoryDetailModel::setCategory(std::optional<KVCategory> category)
 {
     beginResetModel();
-    category_ = std::move(category);
-    rows_ = category_ ? screens::detailRows(*category_) : std::vector<screens::DetailRow>{};
-    favoriteRows_.assign(rows_.size(), false);
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        if (rows_[i].kind == screens::DetailRowKind::Entry) {
-            favoriteRows_[i] = isFavorite(screens::entryFor(*category_, rows_[i]));
-        }
-    }
+    category_ = category ? std::make_unique<const KVCategory>(std::move(*category)) : nullptr;
+    rows_ = category_ ? rowsOf(*category_) : std::vector<Row>{};
+    keys_ = category_ ? screens::detailRowKeys(*category_, screens::detailRows(*category_)) : std::vector<std::string>{};
     endResetModel();
+    emit categoryChanged();
+}
+
+void CategoryDetailModel::updateCategory(KVCategory category)
+{
+    std::vector<std::string> keys = screens::detailRowKeys(category, screens::detailRows(category));
+    const std::optional<std::vector<screens::ListEdit>> edits =
+        category_ ? screens::planListEdits(keys_, keys) : std::nullopt;
+    if (!edits) {
+        setCategory(std::move(category));
+        return;
+    }
+    // Rows that stay point into the old reading until every step is told;
+    // inserted ones into the new.
+    const std::unique_ptr<const KVCategory> previous =
+        std::exchange(category_, std::make_unique<const KVCategory>(std::move(category)));
+    const std::vector<Row> after = rowsOf(*category_);
+    applyEdits<Row>(rows_, *edits, after);
+    rows_ = after;
+    keys_ = std::move(keys);
+    // The same items in the same places, read anew: any of them may read differently.
+    if (!rows_.empty()) emit dataChanged(index(0), index(static_cast<int>(rows_.size()) - 1));
     emit categoryChanged();
 }
 
@@ -69,9 +100,9 @@ void CategoryDetailModel::favoritesChanged()
     // entries of one link, wherever they stand in the category.
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         if (rows_[i].kind != screens::DetailRowKind::Entry) continue;
-        const bool now = isFavorite(screens::entryFor(*category_, rows_[i]));
-        if (now == favoriteRows_[i]) continue;
-        favoriteRows_[i] = now;
+        const bool now = isFavorite(screens::entryFor(*rows_[i].source, rows_[i]));
+        if (now == rows_[i].favorite) continue;
+        rows_[i].favorite = now;
         const QModelIndex changed = index(static_cast<int>(i));
         emit dataChanged(changed, changed, {IsFavoriteRole, AccessoryRole});
     }
@@ -86,10 +117,10 @@ QVariant CategoryDetailModel::data(const QModelIndex& index, int role) const
 {
     Q_ASSERT(checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid));
     const auto row = static_cast<std::size_t>(index.row());
-    const screens::DetailRow& detail = rows_[row];
+    const Row& detail = rows_[row];
     using K = screens::DetailRowKind;
 
-    const KVCategory& category = *category_;
+    const KVCategory& category = *detail.source;
     if (role == KindRole) return static_cast<int>(detail.kind);
     if (detail.kind != K::Entry) {
         if (role != TextRole) return {};
@@ -116,9 +147,9 @@ QVariant CategoryDetailModel::data(const QModelIndex& index, int role) const
     case BadgeRole: return fromUtf8(rawValue(entry.badge));
     case BadgeSymbolRole: return fromUtf8(screens::badgeIcon(entry.badge).symbol);
     case BadgeColorRole: return fromUtf8(screens::badgeIcon(entry.badge).color);
-    case IsFavoriteRole: return static_cast<bool>(favoriteRows_[row]);
+    case IsFavoriteRole: return detail.favorite;
     case AccessoryRole:
-        switch (screens::trailingAccessory(entry, favoriteRows_[row])) {
+        switch (screens::trailingAccessory(entry, detail.favorite)) {
         case screens::TrailingAccessory::RelatedLinksMenu: return QStringLiteral("menu");
         case screens::TrailingAccessory::FavoriteStar: return QStringLiteral("star");
         case screens::TrailingAccessory::Chevron: return QStringLiteral("chevron");

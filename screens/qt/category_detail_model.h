@@ -2,23 +2,28 @@
 #pragma once
 
 #include "screens/category_detail_rows.h"
+#include "screens/qt/keyed_list_model.h"
 #include "screens/qt/service_qml_types.h"
 
 #include <QAbstractListModel>
 #include <QPointer>
 #include <QtQml/qqmlregistration.h>
 
+#include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace kavo {
 
 /// One category's screen: its note, "General" with the direct entries, then
 /// each section's header, note and entries. The category is set when the
 /// screen opens (a refresh does not change an open screen), and set anew by
-/// a search while it is open: that is one reset, the items being new.
-/// Favourites are followed, and a toggle changes only the rows of the link
-/// it touched.
-class CategoryDetailModel : public QAbstractListModel {
+/// a search while it is open: that is one reset, the items being new. A
+/// previewed page's edit is told row by row (updateCategory), keyed by
+/// item, so the view keeps its place. Favourites are followed, and a toggle
+/// changes only the rows of the link it touched.
+class CategoryDetailModel : public KeyedListModel {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("Made by the navigator for the category it opens.")
@@ -64,8 +69,10 @@ public:
 
     /// Shows `category`; nothing shows no rows.
     void setCategory(std::optional<KVCategory> category);
-    [[nodiscard]] const std::optional<KVCategory>& category() const { return category_; }
-    [[nodiscard]] bool hasCategory() const { return category_.has_value(); }
+    /// Shows `category` as a new reading of the one shown: the rows that
+    /// stay keep their places, the others come and go one by one.
+    void updateCategory(KVCategory category);
+    [[nodiscard]] bool hasCategory() const { return category_ != nullptr; }
     [[nodiscard]] QString title() const { return category_ ? QString::fromStdString(category_->title) : QString(); }
 
     /// The first entry row, or -1: where the keyboard starts on a new category.
@@ -79,13 +86,19 @@ signals:
     void categoryChanged();
 
 private:
+    /// A row, complete in itself while an update moves rows of two readings about.
+    struct Row : screens::DetailRow {
+        const KVCategory* source = nullptr; ///< the category the row's indices point into
+        bool favorite = false;              ///< last told favourite state, to tell which rows a toggle changed
+    };
     void favoritesChanged();
     [[nodiscard]] bool isFavorite(const KVEntry& entry) const;
+    [[nodiscard]] std::vector<Row> rowsOf(const KVCategory& category) const;
 
-    std::optional<KVCategory> category_;
-    std::vector<screens::DetailRow> rows_;
+    std::unique_ptr<const KVCategory> category_;
+    std::vector<Row> rows_;
+    std::vector<std::string> keys_;
     QPointer<KVFavoritesService> favorites_;
-    std::vector<bool> favoriteRows_; // last favourite state of each row, to tell which rows a toggle changed
 };
 
 } // namespace kavo

@@ -26,7 +26,7 @@ QString fromUtf8(std::string_view text)
 
 } // namespace
 
-MainListModel::MainListModel(QObject* parent) : QAbstractListModel(parent)
+MainListModel::MainListModel(QObject* parent) : KeyedListModel(parent)
 {
     rebuild(true);
 }
@@ -88,6 +88,7 @@ void MainListModel::catalogueChanged()
         sortedLinks_ = std::move(split.links);
     }
     rebuild();
+    emit catalogueReplaced();
 }
 
 const screens::SearchIndex& MainListModel::searchIndex() const
@@ -133,22 +134,7 @@ void MainListModel::rebuild(bool newSearch)
     // Row by row: each step is applied to the rows as the view is told of it.
     list_ = std::move(list);
     const std::vector<DisplayRow> after = displayRows(keys);
-    using Edit = screens::ListEdit;
-    screens::applyListEdits<DisplayRow>(rows_, *edits, after, [this](const Edit& edit, bool before) {
-        const int first = static_cast<int>(edit.first);
-        const int last = static_cast<int>(edit.first + edit.count) - 1;
-        switch (edit.kind) {
-        case Edit::Kind::Remove:
-            before ? beginRemoveRows({}, first, last) : endRemoveRows();
-            break;
-        case Edit::Kind::Insert:
-            before ? beginInsertRows({}, first, last) : endInsertRows();
-            break;
-        case Edit::Kind::Move:
-            before ? (void)beginMoveRows({}, first, first, {}, static_cast<int>(edit.to)) : endMoveRows();
-            break;
-        }
-    });
+    applyEdits<DisplayRow>(rows_, *edits, after);
     keys_ = std::move(keys);
     // The same items in the same places; tell which of them now read differently.
     for (std::size_t row = 0; row < rows_.size(); ++row) {

@@ -277,9 +277,13 @@ TEST(DetailRows, PresenceNotContentDecidesEachRowAndTheKeyboardStopsAtEntries)
         {0, 1, 2}, {3, 1, 6}, {5, -1, 2}, {1, -1, std::nullopt}, {-3, 1, 2}, {99, -1, 7}, {99, 1, 7},
     };
     for (const auto& [from, step, expected] : steps) EXPECT_EQ(entryRowFrom(rows, from, step), expected) << from;
-    EXPECT_EQ(entryRowFrom({}, 0, 1), std::nullopt);
+    EXPECT_EQ(entryRowFrom(std::vector<DetailRow>{}, 0, 1), std::nullopt);
     // Entry rows stand for their own entries, even when they look alike.
     EXPECT_EQ(entryFor(category, rows[7]).id, category.sections[1].entries[1].id);
+    // Keyed by item for a new reading of the category; repeats (one link, one title here) are numbered.
+    EXPECT_EQ(detailRowKeys(category, rows),
+              (Keys{"0:note", "0:general", "0:entry:https://same.example/", "0:header:Section", "0:note:Section",
+                    "1:header:Section", "1:entry:https://same.example/", "2:entry:https://same.example/"}));
 }
 
 std::vector<std::string> applied(std::vector<std::string> rows, const Keys& after, const std::vector<ListEdit>& edits)
@@ -338,7 +342,7 @@ TEST(Navigation, ShowsWhatWasOpenedUntilASearchNoLongerFindsIt)
     auto follow = [&](std::string_view search, std::optional<std::size_t> open = {}) {
         const MainList list = buildMainList(services.state(search));
         if (open) navigation.open(list, rowKeys(list, {}, {}), *open);
-        else navigation.searchChanged(list, rowKeys(list, {}, {}));
+        else navigation.listChanged(list, rowKeys(list, {}, {}));
         return navigation.isOpen() ? navigation.shown()->title + ": " + encode(detailRows(*navigation.shown())) : "";
     };
     EXPECT_EQ(follow("", 3), ""); // a link category opens no screen (rows: header, Video, header, Docs)
