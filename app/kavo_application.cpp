@@ -5,10 +5,13 @@
 #include "app/build_config.h"
 #include "platform/caches_directory.h"
 #include "platform/file_io.h"
+#include "screens/qt/lint_model.h"
 #include "screens/qt/symbol_font.h"
 
 #include <QQmlApplicationEngine>
 #include <QUrl>
+
+#include <cstdio>
 
 namespace kavo {
 
@@ -18,6 +21,16 @@ ApplicationSetup KavoApplication::applicationSetup()
     setup.cachesDirectory = userCachesDirectory();
     setup.data = applicationDataServiceConfig(setup.cachesDirectory);
     setup.data.cacheReadAhead = CacheReadAhead::start(setup.data.cacheFilePath);
+    return setup;
+}
+
+ApplicationSetup KavoApplication::previewSetup(const QString& path)
+{
+    ApplicationSetup setup;
+    setup.cachesDirectory = userCachesDirectory();
+    setup.data = applicationDataServiceConfig(setup.cachesDirectory);
+    setup.data.cacheFilePath.clear(); // never read, written, cleared, nor tidied
+    setup.previewPage = path;
     return setup;
 }
 
@@ -35,9 +48,26 @@ void KavoApplication::build()
     setup_.reset();
     const QString historyPath = cachesFilePath(setup.cachesDirectory, KVHistoryService::kFileName);
     const QString favoritesPath = cachesFilePath(setup.cachesDirectory, KVFavoritesService::kFileName);
+    // A preview leaves the cache alone altogether.
+    if (setup.previewPage) {
+        preview_ = std::make_unique<KVPagePreview>(*setup.previewPage);
+        setup.data.preview = preview_.get();
+        setup.data.cacheFilePath.clear();
+        setup.data.cacheReadAhead.reset();
+        // Whoever started the preview from a terminal hears of a file that cannot be used, once per new reason.
+        QObject::connect(preview_.get(), &KVPagePreview::reportChanged, preview_.get(),
+                         [preview = preview_.get(), told = PageProblem{}]() mutable {
+                             if (preview->problem() == told) return;
+                             told = preview->problem();
+                             const QString text = LintModel::problemText(told, preview->filePath());
+                             if (!text.isEmpty()) std::fprintf(stderr, "kavo: %s\n", qPrintable(text));
+                         });
+    }
     // Saves killed part-way leave their temporary files beside ours; nothing
     // else ever removes them.
-    for (const QString& path : {setup.data.cacheFilePath, historyPath, favoritesPath}) removeStaleTemporaryFiles(path);
+    for (const QString& path : {setup.data.cacheFilePath, historyPath, favoritesPath}) {
+        if (!path.isEmpty()) removeStaleTemporaryFiles(path);
+    }
     // In this order: the data service starts its load first, then the two
     // personal lists read their files.
     dataService_ = std::make_unique<KVDataService>(std::move(setup.data));

@@ -24,6 +24,8 @@ namespace kavo {
 struct ApplicationSetup {
     std::optional<QString> cachesDirectory; ///< nothing: "/tmp"
     DataServiceConfig data;
+    /// A page to preview: the catalogue comes from it alone (see KVPagePreview).
+    std::optional<QString> previewPage;
     Clock clock = systemClock();
     UuidSource uuids = randomUuids();
 };
@@ -41,6 +43,9 @@ public:
     /// The setup the installed application runs with. Starts reading the
     /// catalogue cache on a worker thread; call it as early as possible.
     [[nodiscard]] static ApplicationSetup applicationSetup();
+    /// The setup that previews the page at `path`: the same personal files,
+    /// no cache read ahead (nor at all), nothing downloaded.
+    [[nodiscard]] static ApplicationSetup previewSetup(const QString& path);
 
     KavoApplication(ApplicationSetup setup, UrlOpener& opener, Clipboard& clipboard);
     ~KavoApplication();
@@ -53,6 +58,8 @@ public:
     [[nodiscard]] QVariantMap windowProperties();
 
     KVDataService& dataService() { build(); return *dataService_; }
+    /// The page being previewed; null unless the setup names one.
+    KVPagePreview* preview() { build(); return preview_.get(); }
     KVHistoryService& historyService() { build(); return *historyService_; }
     KVFavoritesService& favoritesService() { build(); return *favoritesService_; }
     LinkActions& actions() { build(); return *actions_; }
@@ -65,6 +72,7 @@ private:
     std::optional<ApplicationSetup> setup_; ///< until build()
     UrlOpener& opener_;
     Clipboard& clipboard_;
+    std::unique_ptr<KVPagePreview> preview_; ///< before the data service, which uses it, and gone after it
     std::unique_ptr<KVDataService> dataService_;
     std::unique_ptr<KVHistoryService> historyService_;
     std::unique_ptr<KVFavoritesService> favoritesService_;
