@@ -76,9 +76,16 @@ std::size_t HttpTransfer::onHeader(char* data, std::size_t size, std::size_t cou
     if (line.starts_with("HTTP/")) {
         // A new response (after a redirect or an interim one): only its own framing and ending count.
         transfer.chunked_ = false;
+        transfer.encoded_ = false;
         transfer.tlsEnding_->closeNotifyReceived = false;
     } else if (const std::string lower = asciiLower(line); lower.starts_with("transfer-encoding:")) {
         transfer.chunked_ = lower.find("chunked") != std::string::npos;
+    } else if (lower.starts_with("content-encoding:")) {
+        std::string_view coding = std::string_view(lower).substr(17);
+        const std::size_t start = coding.find_first_not_of(" \t");
+        coding = start == std::string_view::npos ? std::string_view() : coding.substr(start);
+        coding = coding.substr(0, coding.find_first_of(" \t\r\n"));
+        transfer.encoded_ = !coding.empty() && coding != "identity";
     }
     return line.size();
 }
@@ -93,10 +100,13 @@ std::size_t HttpTransfer::onBody(char* data, std::size_t size, std::size_t count
             transfer.bodyStarted_ = true;
             // Room for the whole body at once: the string never grows by
             // copying, which would hold the body twice. Room not written to
-            // costs address space only, so without a length the cap is taken.
+            // costs address space only, so without a length the cap is taken;
+            // an encoded body's length is that of its coded bytes, which
+            // decode to far more.
             curl_off_t announced = -1;
             curl_easy_getinfo(transfer.easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
-            const bool known = announced > 0 && static_cast<std::size_t>(announced) <= transfer.maxBody_;
+            const bool known =
+                !transfer.encoded_ && announced > 0 && static_cast<std::size_t>(announced) <= transfer.maxBody_;
             transfer.body_.reserve(known ? static_cast<std::size_t>(announced) : transfer.maxBody_);
         }
         if (transfer.body_.size() + bytes <= transfer.maxBody_) {

@@ -49,6 +49,7 @@ private:
     bool bodyStarted_ = false;
     bool overCap_ = false;
     bool chunked_ = false; ///< the latest response's body comes in chunked coding
+    bool encoded_ = false; ///< the latest response's body has a content coding (its length is the coded one)
     std::shared_ptr<tls::Ending> tlsEnding_ = std::make_shared<tls::Ending>();
 };
 

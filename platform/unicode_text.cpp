@@ -2,14 +2,17 @@
 #include "platform/unicode_text.h"
 
 #include <simdjson.h>
+#include <unicode/brkiter.h>
 #include <unicode/locid.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
+#include <unicode/utext.h>
 #include <unicode/utf8.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 namespace kavo::text {
 namespace {
@@ -182,6 +185,37 @@ std::string toValidUtf8(std::string_view text)
         else result.append(text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(i - start)));
     }
     return result;
+}
+
+/*
+ * The boundary rules look at one character to the right of a boundary, so
+ * the break iterator is given the prefix and the character that starts at or
+ * holds byte `maxBytes`, and nothing more: the cost is bounded by the limit,
+ * whatever the text's length. A prefix that is all one cluster (a base with
+ * thousands of marks) is cut at a code point instead.
+ */
+std::string_view leadingCharacters(std::string_view text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes) return text;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    auto codePointStart = static_cast<std::int32_t>(maxBytes);
+    U8_SET_CP_START(bytes, 0, codePointStart);
+    std::int32_t windowEnd = codePointStart;
+    UChar32 next = 0;
+    U8_NEXT(bytes, windowEnd, static_cast<std::int32_t>(text.size()), next);
+
+    std::int32_t cut = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    UText* window = utext_openUTF8(nullptr, text.data(), windowEnd, &status);
+    const std::unique_ptr<icu::BreakIterator> characters(
+        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    if (U_SUCCESS(status)) {
+        characters->setText(window, status);
+        if (U_SUCCESS(status)) cut = characters->preceding(windowEnd);
+    }
+    utext_close(window);
+    if (cut <= 0) cut = codePointStart;
+    return text.substr(0, static_cast<std::size_t>(cut));
 }
 
 } // namespace kavo::text

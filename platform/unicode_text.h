@@ -58,6 +58,11 @@ inline bool startsWith(std::string_view text, std::string_view prefix)
 /// Appends the lowercased text to `out` (no temporary for ASCII text).
 void appendLower(std::string& out, std::string_view text);
 
+/// The longest prefix of `text` of at most `maxBytes` bytes that ends where a
+/// user-perceived character ends, so no accent, emoji sequence or multi-byte
+/// character loses a piece; `text` itself when it is no longer.
+[[nodiscard]] std::string_view leadingCharacters(std::string_view text, std::size_t maxBytes);
+
 /// Whether `text` is well-formed UTF-8.
 [[nodiscard]] bool isValidUtf8(std::string_view text);
 

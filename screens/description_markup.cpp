@@ -4,8 +4,6 @@
 #include "platform/unicode_text.h"
 
 #include <md4c.h>
-#include <unicode/brkiter.h>
-#include <unicode/utext.h>
 #include <unicode/utf8.h>
 
 #include <algorithm>
@@ -399,48 +397,14 @@ int onText(MD_TEXTTYPE type, const MD_CHAR* text, MD_SIZE size, void* userdata)
     return guarded(userdata, [type, text, size](Renderer& renderer) { renderer.text(type, {text, size}); });
 }
 
-/*
- * The part of a long description that is rendered: at most `limit` bytes,
- * ending where a user-perceived character ends, so that no accent, emoji
- * sequence or multi-byte character loses a piece. The boundary rules look at
- * one character to the right of a boundary, so the break iterator is given the
- * prefix and the character that starts at or holds byte `limit`, and nothing
- * more. A prefix that is all one cluster (a base with thousands of marks) is
- * cut at a code point instead.
- *
- * An inline construct (a link, emphasis, a code span) that runs past the cut
- * shows as its literal text; the label's two lines show far less than the
- * limit, so only a single construct longer than it can reach them.
- */
-std::string_view renderedPart(std::string_view markdown, std::size_t limit)
-{
-    if (markdown.size() <= limit) return markdown;
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(markdown.data());
-    auto codePointStart = static_cast<std::int32_t>(limit);
-    U8_SET_CP_START(bytes, 0, codePointStart);
-    std::int32_t windowEnd = codePointStart;
-    UChar32 next = 0;
-    U8_NEXT(bytes, windowEnd, static_cast<std::int32_t>(markdown.size()), next);
-
-    std::int32_t cut = 0;
-    UErrorCode status = U_ZERO_ERROR;
-    UText* window = utext_openUTF8(nullptr, markdown.data(), windowEnd, &status);
-    const std::unique_ptr<icu::BreakIterator> characters(
-        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
-    if (U_SUCCESS(status)) {
-        characters->setText(window, status);
-        if (U_SUCCESS(status)) cut = characters->preceding(windowEnd);
-    }
-    utext_close(window);
-    if (cut <= 0) cut = codePointStart;
-    return markdown.substr(0, static_cast<std::size_t>(cut));
-}
-
 } // namespace
 
 std::optional<std::string> descriptionStyledText(std::string_view description)
 {
-    const std::string_view markdown = renderedPart(description, kDescriptionRenderLimit);
+    // An inline construct (a link, emphasis, a code span) that runs past the
+    // cut shows as its literal text; the label's two lines show far less than
+    // the limit, so only a single construct longer than it can reach them.
+    const std::string_view markdown = text::leadingCharacters(description, kDescriptionRenderLimit);
     if (!text::isValidUtf8(markdown)) return std::nullopt;
     if (markdown.empty()) return std::string();
 

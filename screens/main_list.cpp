@@ -61,8 +61,14 @@ MainList buildMainList(const MainListState& state)
     addCategories(*state.categories, MainRowKind::Category);
     addCategories(*state.links, MainRowKind::Link);
 
-    // These two speak of the whole catalogue, not of the search result.
-    if (!state.isLoading && catalogueEmpty) list.rows.push_back({searching ? MainRowKind::NoResults : MainRowKind::Empty});
+    // A search that finds nothing says so, unless the catalogue is still on
+    // its way (the loading row says that); without a search, an empty
+    // catalogue that nothing is loading says so.
+    if (searching && list.categories.empty() && !(state.isLoading && catalogueEmpty)) {
+        list.rows.push_back({MainRowKind::NoResults});
+    } else if (!searching && !state.isLoading && catalogueEmpty) {
+        list.rows.push_back({MainRowKind::Empty});
+    }
     return list;
 }
 

@@ -20,7 +20,7 @@ enum class MainRowKind {
     Favorite,  ///< "Favorites", at most 10, only without a search
     Category,  ///< "Categories": categories without a link
     Link,      ///< "Links": categories whose heading is a link
-    NoResults, ///< empty catalogue and a search
+    NoResults, ///< a search that finds nothing, unless the loading row shows
     Empty,     ///< empty catalogue and no search
     /// The header of a section ("Recently Viewed", "Favorites", "Categories",
     /// "Links"), a row of its own before the section's first row: a view told

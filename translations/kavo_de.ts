@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>BusyMark</name>
+    <message>
+        <source>Loading</source>
+        <translation>Wird geladen</translation>
+    </message>
+</context>
+<context>
     <name>CategoryDetailView</name>
     <message>
         <source>Back</source>
@@ -46,10 +53,6 @@
     <message>
         <source>Refresh</source>
         <translation>Aktualisieren</translation>
-    </message>
-    <message>
-        <source>Loading</source>
-        <translation>Wird geladen</translation>
     </message>
     <message>
         <source>Search entries…</source>
@@ -169,10 +172,6 @@
 </context>
 <context>
     <name>LoadingRow</name>
-    <message>
-        <source>Loading</source>
-        <translation>Wird geladen</translation>
-    </message>
     <message>
         <source>Loading KAVO…</source>
         <translation>KAVO wird geladen…</translation>

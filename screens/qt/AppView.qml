@@ -72,10 +72,9 @@ FocusScope {
         width: root.wide ? root.sideWidth : root.width
         height: root.height
         // Covered by a category, the list is not drawn, not reached and not
-        // announced, but stays laid out: a list made invisible lays itself
-        // out anew when shown again and can lose its place.
-        opacity: root.covered ? 0 : 1
-        enabled: !root.covered
+        // announced (assistive technology reads a transparent item's rows as
+        // showing).
+        visible: !root.covered
         focus: true
         dataService: root.dataService
         historyService: root.historyService

@@ -29,10 +29,7 @@ Page {
         list.moveTo(model.firstEntryRow)
         list.forceActiveFocus(Qt.OtherFocusReason)
     }
-    function focusList() {
-        if (list.currentIndex < 0) list.moveTo(model.firstEntryRow)
-        list.forceActiveFocus(Qt.OtherFocusReason)
-    }
+    function focusList() { list.focusCurrentRow() }
 
     header: ToolBar {
         Material.elevation: 0 // flat, as on the main screen
@@ -42,6 +39,7 @@ Page {
                 id: backButton
                 objectName: "backButton"
                 visible: page.showsBack
+                Accessible.ignored: !visible // a hidden button is still in the tree otherwise
                 Accessible.name: qsTr("Back")
                 Accessible.onPressAction: clicked()
                 contentItem: Symbol { name: "chevron.left"; size: 22; color: backButton.Material.foreground }

@@ -21,16 +21,20 @@ ItemDelegate {
     required property string url
     // The category open beside the list, in a wide window.
     property bool selected: false
+    // A link category's count says nothing when there are no entries under it.
+    property bool showsCount: true
     // Chosen by a tap, or by Enter or Right with the keyboard.
     signal activated(bool byKeyboard)
 
     objectName: "category_" + title
     width: ListView.view.width
     text: title
+    Accessible.focusable: true
     Accessible.name: title
     // English needs its singular spelled out: no translation is loaded for it.
-    Accessible.description: (selected ? qsTr("Open") + ", " : "") + (count === 1 ? qsTr("1 entry") : qsTr("%n entries", "", count))
-                            + (hasSubtitle ? ". " + subtitle : "")
+    Accessible.description: [selected ? qsTr("Open") : "",
+                             showsCount ? (count === 1 ? qsTr("1 entry") : qsTr("%n entries", "", count)) : ""]
+                            .filter(part => part !== "").join(", ") + (hasSubtitle ? ". " + subtitle : "")
     Accessible.onPressAction: activated(false)
     // A tapped row becomes the current one, so the keyboard carries on from it.
     onClicked: {
@@ -57,7 +61,7 @@ ItemDelegate {
             implicitWidth: 32
             implicitHeight: 32
             radius: 8
-            color: Colors.named(row.tileColor)
+            color: Colors.tile(row.tileColor)
             Symbol { anchors.centerIn: parent; name: row.symbol; color: "white" }
         }
         ColumnLayout {
@@ -81,17 +85,18 @@ ItemDelegate {
                 elide: Text.ElideRight
                 maximumLineCount: 1
                 font.pixelSize: Appearance.caption
-                color: row.Material.secondaryTextColor
+                color: Colors.secondary
                 Layout.fillWidth: true
             }
         }
         TextLabel {
             Accessible.ignored: true
             objectName: "count"
+            visible: row.showsCount
             text: row.count
             textFormat: Text.PlainText
             font.pixelSize: Appearance.caption
-            color: row.Material.secondaryTextColor
+            color: Colors.secondary
             leftPadding: 8
             rightPadding: 8
             topPadding: 4

@@ -2,33 +2,57 @@
 pragma Singleton
 import QtQuick
 
-// The named colours of category tiles, badges and stars, in the light and
-// the dark theme. Everything else takes its colours from the Material theme.
+// The named colours of category tiles, badges, stars and the texts that are
+// not the main content, in the light and the dark theme, each chosen for its
+// contrast. Everything else takes its colours from the Material theme.
 // `dark` is set once by the window, from the theme it starts with.
 QtObject {
     property bool dark: false
 
-    readonly property color red: dark ? "#ff453a" : "#ff3b30"
-    readonly property color pink: dark ? "#ff375f" : "#ff2d55"
-    readonly property color green: dark ? "#30d158" : "#34c759"
-    readonly property color purple: dark ? "#bf5af2" : "#af52de"
-    readonly property color orange: dark ? "#ff9f0a" : "#ff9500"
-    readonly property color yellow: dark ? "#ffd60a" : "#ffcc00"
-    readonly property color blue: dark ? "#0a84ff" : "#007aff"
-    readonly property color cyan: dark ? "#64d2ff" : "#32ade6"
-    readonly property color teal: dark ? "#40c8e0" : "#30b0c7"
-    readonly property color indigo: dark ? "#5e5ce6" : "#5856d6"
-    readonly property color mint: dark ? "#63e6e2" : "#00c7be"
-    readonly property color gray: "#8e8e93"
-    // Text that is not the main content: Material's secondary text colour.
-    readonly property color secondary: dark ? "#b3ffffff" : "#89000000"
-    // A link inside text: blue, light enough on the dark background.
-    readonly property color link: dark ? "#4da3ff" : "#0064d2"
+    // Symbols and badges on the page, by name: at least 3:1 against the
+    // page and a marked row in either theme.
+    readonly property color red: dark ? "#ff6961" : "#d70015"
+    readonly property color pink: dark ? "#ff6482" : "#d30f45"
+    readonly property color green: dark ? "#30d158" : "#248a3d"
+    readonly property color purple: dark ? "#da8fff" : "#8944ab"
+    readonly property color orange: dark ? "#ff9f0a" : "#b25000"
+    readonly property color yellow: dark ? "#ffd60a" : "#946f00"
+    readonly property color blue: dark ? "#409cff" : "#0040dd"
+    readonly property color cyan: dark ? "#70d7ff" : "#0071a4"
+    readonly property color teal: dark ? "#5de6ff" : "#008299"
+    readonly property color indigo: dark ? "#9e9bff" : "#3634a3"
+    readonly property color mint: dark ? "#66d4cf" : "#0c817b"
+    readonly property color gray: dark ? "#aeaeb2" : "#6c6c70"
+    // Text, at least 4.5:1 against the page, a marked row, a form and a
+    // dialog in either theme: what is not the main content (and the search
+    // field's placeholder), a link inside text, an action that removes.
+    readonly property color secondary: dark ? "#b3ffffff" : "#616161"
+    readonly property color link: dark ? "#82bcff" : "#005bbf"
+    readonly property color destructive: dark ? "#ff9a94" : "#d70015"
     // The count badge: its outline stands out 3:1 from the page in both themes.
     readonly property color badgeFill: dark ? "#3a3a3c" : "#ececf0"
     readonly property color badgeOutline: "#8e8e93"
     // The dimming behind sheets and alerts: darker, in both themes.
     readonly property color dim: dark ? "#99000000" : "#66000000"
+
+    // A category tile's colour by name: deep enough in either theme for its
+    // white symbol to stand out at least 3:1.
+    function tile(name) {
+        switch (name) {
+        case "red": return "#d70015"
+        case "pink": return "#d30f45"
+        case "green": return "#248a3d"
+        case "purple": return "#8944ab"
+        case "orange": return "#c93400"
+        case "yellow": return "#b25000"
+        case "blue": return "#0040dd"
+        case "cyan": return "#0071a4"
+        case "teal": return "#008299"
+        case "indigo": return "#3634a3"
+        case "mint": return "#0c817b"
+        default: return "#6c6c70"
+        }
+    }
 
     // A colour by the name the screens' rules give ("orange", "secondary", …); gray for an unknown name.
     function named(name) {

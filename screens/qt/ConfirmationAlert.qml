@@ -2,11 +2,12 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
+import QtQuick.Layouts
 import Kavo
 
 // A confirmation: "Cancel" closes it and does nothing else; "Clear" closes
 // it and runs the action. It opens with "Cancel" focused, so that Enter does
-// nothing harmful.
+// nothing harmful; the keyboard then goes back where it was.
 Dialog {
     id: alert
     property bool shown: false
@@ -20,7 +21,10 @@ Dialog {
     focus: true
     Overlay.modal: Rectangle { color: Colors.dim }
     onShownChanged: shown ? open() : close()
-    onOpened: cancelButton.forceActiveFocus(Qt.PopupFocusReason)
+    FocusReturn { id: focusReturn }
+    onAboutToShow: focusReturn.remember(parent ? parent.Window.window : null)
+    onOpened: cancelButton.forceActiveFocus(Qt.TabFocusReason)
+    onClosed: focusReturn.restore()
 
     TextLabel {
         objectName: alert.objectName + "Message"
@@ -29,34 +33,44 @@ Dialog {
         wrapMode: Text.Wrap
     }
 
-    footer: DialogButtonBox {
-        Button {
-            id: cancelButton
-            objectName: alert.objectName + "Cancel"
-            text: qsTr("Cancel")
-            flat: true
-            font.capitalization: Font.MixedCase
-            Accessible.name: text
-            Accessible.onPressAction: clicked()
-            DialogButtonBox.buttonRole: DialogButtonBox.RejectRole
-            FocusRing { control: cancelButton; shown: cancelButton.activeFocus }
-        }
-        Button {
-            id: clearButton
-            objectName: alert.objectName + "Clear"
-            text: qsTr("Clear")
-            flat: true
-            font.capitalization: Font.MixedCase
-            Accessible.name: text
-            Accessible.onPressAction: clicked()
-            Material.foreground: Material.Red
-            DialogButtonBox.buttonRole: DialogButtonBox.DestructiveRole
-            FocusRing { control: clearButton; shown: clearButton.activeFocus }
-        }
-        // A destructive button leaves the dialog open by itself.
-        onDiscarded: {
-            alert.close()
-            alert.confirmed()
+    // The buttons in a row of their own: Qt 6.4 tells assistive technology
+    // that a DialogButtonBox is a list of page tabs.
+    footer: Item {
+        implicitHeight: buttons.implicitHeight + 16
+        RowLayout {
+            id: buttons
+            anchors.fill: parent
+            anchors.margins: 8
+            spacing: 8
+            Item { Layout.fillWidth: true }
+            Button {
+                id: cancelButton
+                objectName: alert.objectName + "Cancel"
+                text: qsTr("Cancel")
+                flat: true
+                font.capitalization: Font.MixedCase
+                Accessible.name: text
+                Accessible.onPressAction: clicked()
+                KeyNavigation.right: clearButton
+                onClicked: alert.close()
+                FocusRing { control: cancelButton; shown: cancelButton.activeFocus }
+            }
+            Button {
+                id: clearButton
+                objectName: alert.objectName + "Clear"
+                text: qsTr("Clear")
+                flat: true
+                font.capitalization: Font.MixedCase
+                Accessible.name: text
+                Accessible.onPressAction: clicked()
+                Material.foreground: Colors.destructive
+                KeyNavigation.left: cancelButton
+                onClicked: {
+                    alert.close()
+                    alert.confirmed()
+                }
+                FocusRing { control: clearButton; shown: clearButton.activeFocus }
+            }
         }
     }
 }

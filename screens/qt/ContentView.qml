@@ -38,76 +38,78 @@ Page {
         return true
     }
     // The keyboard back on the list, on its current row (or the first).
-    function focusList() {
-        if (list.currentIndex < 0) list.first()
-        list.forceActiveFocus(Qt.OtherFocusReason)
-    }
-
-    // Flat, like a navigation bar: no shadow under it.
-    header: ToolBar {
-        Material.elevation: 0
-        RowLayout {
-            anchors.fill: parent
-            ToolButton {
-                id: settingsButton
-                objectName: "settingsButton"
-                Accessible.name: qsTr("Settings")
-                Accessible.onPressAction: clicked()
-                contentItem: Symbol { name: "gearshape"; size: 22; color: settingsButton.Material.foreground }
-                onClicked: page.showSettings = true
-                FocusRing { control: settingsButton; ringColor: settingsButton.Material.foreground }
-            }
-            TextLabel {
-                text: page.title
-                elide: Text.ElideRight
-                font.pixelSize: Appearance.headline
-                font.bold: true
-                horizontalAlignment: Qt.AlignHCenter
-                Layout.fillWidth: true
-            }
-            ToolButton {
-                id: refreshButton
-                objectName: "refreshButton"
-                Accessible.name: qsTr("Refresh")
-                Accessible.onPressAction: if (enabled) clicked()
-                enabled: !page.dataService.isLoading
-                contentItem: Item {
-                    implicitWidth: 24
-                    implicitHeight: 24
-                    BusyIndicator {
-                        objectName: "toolbarBusy"
-                        anchors.centerIn: parent
-                        width: 28
-                        height: 28
-                        running: page.dataService.isLoading
-                        visible: running
-                        // The bar's own text colour: an accent would vanish on it.
-                        Material.accent: refreshButton.Material.foreground
-                        Accessible.name: qsTr("Loading")
-                    }
-                    Symbol {
-                        anchors.centerIn: parent
-                        visible: !page.dataService.isLoading
-                        name: "arrow.clockwise"
-                        size: 22
-                        color: refreshButton.Material.foreground
-                    }
-                }
-                onClicked: page.dataService.refresh()
-                FocusRing { control: refreshButton; ringColor: refreshButton.Material.foreground }
-            }
-        }
-    }
+    function focusList() { list.focusCurrentRow() }
 
     ColumnLayout {
         anchors.fill: parent
         spacing: 0
+
+        // Flat, like a navigation bar: no shadow under it. A row of the column
+        // rather than the page's header: a page lays its header out only while it
+        // is shown, so a page hidden under a category would give its list the
+        // header's room meanwhile, and the list would lose its place.
+        ToolBar {
+            Layout.fillWidth: true
+            Material.elevation: 0
+            RowLayout {
+                anchors.fill: parent
+                ToolButton {
+                    id: settingsButton
+                    objectName: "settingsButton"
+                    focusPolicy: Qt.TabFocus // a click leaves the keyboard where it was
+                    Accessible.name: qsTr("Settings")
+                    Accessible.onPressAction: clicked()
+                    contentItem: Symbol { name: "gearshape"; size: 22; color: settingsButton.Material.foreground }
+                    onClicked: page.showSettings = true
+                    FocusRing { control: settingsButton; ringColor: settingsButton.Material.foreground }
+                }
+                TextLabel {
+                    text: page.title
+                    elide: Text.ElideRight
+                    font.pixelSize: Appearance.headline
+                    font.bold: true
+                    horizontalAlignment: Qt.AlignHCenter
+                    Layout.fillWidth: true
+                }
+                ToolButton {
+                    id: refreshButton
+                    objectName: "refreshButton"
+                    focusPolicy: Qt.TabFocus // a click leaves the keyboard where it was
+                    Accessible.name: qsTr("Refresh")
+                    Accessible.onPressAction: if (enabled) clicked()
+                    enabled: !page.dataService.isLoading
+                    contentItem: Item {
+                        implicitWidth: 24
+                        implicitHeight: 24
+                        BusyMark {
+                            objectName: "toolbarBusy"
+                            anchors.centerIn: parent
+                            width: 28
+                            height: 28
+                            running: page.dataService.isLoading
+                            // The bar's own text colour: an accent would vanish on it.
+                            color: refreshButton.Material.foreground
+                        }
+                        Symbol {
+                            anchors.centerIn: parent
+                            visible: !page.dataService.isLoading
+                            name: "arrow.clockwise"
+                            size: 22
+                            color: refreshButton.Material.foreground
+                        }
+                    }
+                    onClicked: page.dataService.refresh()
+                    FocusRing { control: refreshButton; ringColor: refreshButton.Material.foreground }
+                }
+            }
+        }
 
         TextField {
             id: searchField
             objectName: "searchField"
             focus: true // a start is ready for typing
             placeholderText: qsTr("Search entries…")
+            placeholderTextColor: Colors.secondary // the style's own is too faint to read
             Accessible.name: qsTr("Search entries")
             Layout.fillWidth: true
             Layout.leftMargin: 16
@@ -198,7 +200,10 @@ Page {
                 }
                 DelegateChoice {
                     roleValue: MainListModel.Link
-                    CategoryRow { onActivated: page.actions.openExternally(url) }
+                    CategoryRow {
+                        showsCount: count > 0
+                        onActivated: page.actions.openExternally(url)
+                    }
                 }
                 DelegateChoice {
                     roleValue: MainListModel.NoResults

@@ -15,7 +15,7 @@ ColumnLayout {
     width: ListView.view.width
     spacing: 16
     Item { implicitHeight: 24 }
-    Symbol { name: "arrow.clockwise"; size: 36; color: Material.secondaryTextColor; Layout.alignment: Qt.AlignHCenter }
+    Symbol { name: "arrow.clockwise"; size: 36; color: Colors.secondary; Layout.alignment: Qt.AlignHCenter }
     TextLabel {
         text: qsTr("No content loaded")
         font.pixelSize: Appearance.headline
@@ -27,7 +27,7 @@ ColumnLayout {
         wrapMode: Text.Wrap
         horizontalAlignment: Text.AlignHCenter
         font.pixelSize: Appearance.subheadline
-        color: Material.secondaryTextColor
+        color: Colors.secondary
         Layout.fillWidth: true
         Layout.leftMargin: 16
         Layout.rightMargin: 16

@@ -7,7 +7,7 @@ import Kavo
 // An entry's menu: Open, Copy URL, Share, and adding it to the favourites
 // or removing it. One for the window, opened for the row it was asked from;
 // whether the link is a favourite is read as it opens.
-Menu {
+FittedMenu {
     id: menu
     required property LinkActions actions
     property string name
@@ -15,38 +15,50 @@ Menu {
     property string badge: "none"
     property bool isFavorite: false
     // The row the menu is open for; it stays marked meanwhile, and has the
-    // keyboard back when the menu closes if it had it before.
+    // keyboard back when the menu closes if it had it before. When the row
+    // went meanwhile (a favourite removed where it was listed), its list
+    // hands the keyboard to the row that took its place.
     property Item row: null
+    property KeyboardList rowList: null
     property bool rowHadFocus: false
+    // "Share" raises its sheet once the menu has closed and the row has the
+    // keyboard back, so the sheet hands it back to the row in its turn.
+    property bool shareOnClose: false
     signal shareRequested(string name, string url)
 
     objectName: "entryMenu"
     title: name
-    margins: 8
-    // Qt 6.4 gives a menu no accessible name; its content's parent is the
-    // popup's own item. The style's scroll indicator is decoration.
-    Component.onCompleted: {
-        contentItem.parent.Accessible.name = Qt.binding(() => menu.title)
-        if (contentItem.ScrollIndicator.vertical) contentItem.ScrollIndicator.vertical.Accessible.ignored = true
-    }
+    texts: [qsTr("Open"), qsTr("Copy URL"), qsTr("Share"), favoriteText]
+    readonly property string favoriteText: isFavorite ? qsTr("Remove from Favorites") : qsTr("Add to Favorites")
 
-    function openFor(item, entryName, entryUrl, entryBadge, byKeyboard) {
+    // Opens for `item`, a row of a KeyboardList: under it for the keyboard
+    // (`pointer` null), else beside the pointer, at `pointer` in the row.
+    function openFor(item, entryName, entryUrl, entryBadge, pointer) {
         row = item
+        rowList = item.ListView.view
         rowHadFocus = item.activeFocus
         name = entryName
         url = entryUrl
         badge = entryBadge
         isFavorite = actions.isFavorite(entryUrl)
-        if (byKeyboard) {
-            popup(item, 20, item.height)
-            currentIndex = 0 // the keyboard starts on the first item
+        if (pointer) {
+            openAt(item, pointer.x, pointer.y, true)
         } else {
-            popup()
+            openAt(item, 20, item.height, false)
+            currentIndex = 0 // the keyboard starts on the first item
         }
     }
     onClosed: {
-        if (rowHadFocus && row) row.forceActiveFocus(Qt.PopupFocusReason)
+        if (rowHadFocus) {
+            if (row && row.ListView.view === rowList) row.forceActiveFocus(Qt.PopupFocusReason)
+            else if (rowList) rowList.focusCurrentRow()
+        }
         row = null
+        rowList = null
+        if (shareOnClose) {
+            shareOnClose = false
+            shareRequested(name, url)
+        }
     }
 
     SymbolMenuItem {
@@ -65,12 +77,12 @@ Menu {
         objectName: "menuShare"
         text: qsTr("Share")
         symbol: "square.and.arrow.up"
-        onTriggered: menu.shareRequested(menu.name, menu.url)
+        onTriggered: menu.shareOnClose = true
     }
     MenuSeparator { Accessible.ignored: true }
     SymbolMenuItem {
         objectName: "menuFavorite"
-        text: menu.isFavorite ? qsTr("Remove from Favorites") : qsTr("Add to Favorites")
+        text: menu.favoriteText
         symbol: menu.isFavorite ? "star.slash" : "star"
         onTriggered: menu.actions.toggleFavorite(menu.name, menu.url, menu.badge)
     }

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
@@ -48,35 +47,41 @@ Item {
         }
     }
     function openEntry() { actions.openEntry(name, url) }
-    function showContextMenu(byKeyboard) { popups.showEntryMenu(entry, name, url, badge, byKeyboard) }
+    // `pointer`: where a click or a long press was in the row; null for the keyboard.
+    function showMenu(pointer) { popups.showEntryMenu(entry, name, url, badge, pointer) }
     function openRelatedLinks(byKeyboard) {
-        popups.showRelatedLinks(byKeyboard ? entry : relatedButton, name, url, relatedNames, relatedUrls, byKeyboard)
+        popups.showRelatedLinks(byKeyboard ? entry : relatedButton.item, name, url, relatedNames, relatedUrls, byKeyboard)
     }
 
     Keys.onReturnPressed: openEntry()
+    Keys.onEnterPressed: openEntry()
+    Keys.onSpacePressed: event => { if (!event.isAutoRepeat) openEntry() }
     // Right opens the further links, when there are any.
     Keys.onRightPressed: event => {
         if (accessory === "menu") openRelatedLinks(true)
         else event.accepted = false
     }
-    Keys.onEnterPressed: openEntry()
+    MenuKey { id: menuKey; onTriggered: entry.showMenu(null) }
     Keys.onPressed: event => {
         if (event.matches(StandardKey.Copy)) {
             actions.copyUrl(url)
             event.accepted = true
-        } else if (opensMenu(event)) {
-            event.accepted = true
+        } else {
+            event.accepted = menuKey.pressed(event)
         }
     }
-    // The menu opens as the key goes up: a menu opened on the way down takes the release as its own and closes.
-    Keys.onReleased: event => {
-        if (opensMenu(event)) {
-            showContextMenu(true)
-            event.accepted = true
+    Keys.onReleased: event => { event.accepted = menuKey.released(event) }
+
+    // The whole row takes the tap, its margins and the chevron included;
+    // the related-links button takes its own. A right-click is the list's
+    // (KeyboardList), which asks for the menu.
+    TapHandler {
+        objectName: "entryTap"
+        onTapped: {
+            entry.ListView.view.currentIndex = entry.index // the keyboard carries on from here
+            entry.openEntry()
         }
-    }
-    function opensMenu(event) {
-        return event.key === Qt.Key_Menu || (event.key === Qt.Key_F10 && (event.modifiers & Qt.ShiftModifier))
+        onLongPressed: entry.showMenu(point.position)
     }
 
     RowLayout {
@@ -88,7 +93,7 @@ Item {
         anchors.bottomMargin: 6
         spacing: 0
 
-        // The content group: icon and texts; its whole rectangle takes the tap.
+        // The content group: icon and texts.
         Item {
             objectName: "contentGroup"
             Layout.fillWidth: true
@@ -130,25 +135,13 @@ Item {
                         elide: Text.ElideRight
                         maximumLineCount: 2
                         font.pixelSize: Appearance.caption
-                        color: Material.secondaryTextColor
+                        color: Colors.secondary
                         linkColor: Colors.link
                         Layout.fillWidth: true
                         onLinkActivated: link => entry.actions.openExternally(link)
                         Accessible.ignored: true
                     }
                 }
-            }
-            TapHandler {
-                objectName: "entryTap"
-                onTapped: {
-                    entry.ListView.view.currentIndex = entry.index // the keyboard carries on from here
-                    entry.openEntry()
-                }
-                onLongPressed: entry.showContextMenu(false)
-            }
-            TapHandler {
-                acceptedButtons: Qt.RightButton
-                onTapped: entry.showContextMenu(false)
             }
         }
 
@@ -158,17 +151,22 @@ Item {
         Item {
             implicitWidth: 28
             implicitHeight: 28
-            ToolButton {
+            // Made only where it is shown: a hidden button would still be
+            // in the tree that assistive technology reads.
+            Loader {
                 id: relatedButton
-                objectName: "relatedMenuButton"
-                visible: entry.accessory === "menu"
                 anchors.fill: parent
-                padding: 0
-                focusPolicy: Qt.NoFocus // the row's menu holds the same links for the keyboard
-                Accessible.name: qsTr("More links")
-                Accessible.onPressAction: clicked()
-                contentItem: Symbol { name: "ellipsis"; size: Appearance.caption + 4; color: Material.secondaryTextColor }
-                onClicked: entry.openRelatedLinks(false)
+                active: entry.accessory === "menu"
+                sourceComponent: ToolButton {
+                    id: button
+                    objectName: "relatedMenuButton"
+                    padding: 0
+                    focusPolicy: Qt.NoFocus // the row's menu holds the same links for the keyboard
+                    Accessible.name: qsTr("More links")
+                    Accessible.onPressAction: clicked()
+                    contentItem: Symbol { name: "ellipsis"; size: Appearance.caption + 4; color: Colors.secondary }
+                    onClicked: entry.openRelatedLinks(false)
+                }
             }
             Symbol {
                 objectName: "favoriteStar"
@@ -184,7 +182,7 @@ Item {
                 anchors.centerIn: parent
                 name: "chevron.right"
                 size: Appearance.caption + 2
-                color: Material.secondaryTextColor
+                color: Colors.secondary
             }
         }
     }

@@ -23,7 +23,7 @@ RowLayout {
         textFormat: Text.PlainText
         wrapMode: Text.Wrap
         font.pixelSize: Appearance.caption
-        color: Material.secondaryTextColor
+        color: Colors.secondary
         Layout.fillWidth: true
         Layout.topMargin: 4
         Layout.bottomMargin: 4

@@ -5,18 +5,29 @@ import QtQuick.Controls.Material
 import QtQuick.Layouts
 import Kavo
 
-// A button of a form: its symbol and label, in one colour. No hover mark:
-// a mark left by the pointer would outlast the alert the button raises.
-ItemDelegate {
+// A button of a form or a sheet: its symbol and label, in one colour; a
+// long label wraps rather than being cut. No hover mark: a mark left by the
+// pointer would outlast the alert the button raises. A button to assistive
+// technology (an item delegate would be a list item).
+AbstractButton {
     id: button
     required property string symbol
     required property color tint
     Layout.fillWidth: true
-    focusPolicy: Qt.StrongFocus // reached with Tab, unlike a list's delegate
+    implicitWidth: contentItem.implicitWidth + leftPadding + rightPadding
+    implicitHeight: Math.max(48, contentItem.implicitHeight + topPadding + bottomPadding)
+    leftPadding: 16
+    rightPadding: 16
+    topPadding: 8
+    bottomPadding: 8
+    focusPolicy: Qt.StrongFocus
     hoverEnabled: false
-    Accessible.role: Accessible.Button
     Accessible.name: text
     Accessible.onPressAction: clicked()
+    background: Rectangle {
+        radius: 10
+        color: button.down ? button.Material.listHighlightColor : "transparent"
+    }
     contentItem: RowLayout {
         spacing: 12
         Symbol {
@@ -28,7 +39,7 @@ ItemDelegate {
             text: button.text
             Accessible.ignored: true
             color: button.tint
-            elide: Text.ElideRight
+            wrapMode: Text.Wrap
             Layout.fillWidth: true
         }
     }

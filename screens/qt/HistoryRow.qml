@@ -7,5 +7,5 @@ import Kavo
 PersonalRow {
     objectName: "history_" + title
     symbol: "clock"
-    symbolColor: Material.secondaryTextColor
+    symbolColor: Colors.secondary
 }

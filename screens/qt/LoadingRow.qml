@@ -13,16 +13,11 @@ RowLayout {
     height: Math.max(60, implicitHeight)
     spacing: 12
     Item { Layout.fillWidth: true }
-    BusyIndicator {
-        running: true
-        implicitWidth: 32
-        implicitHeight: 32
-        Accessible.name: qsTr("Loading")
-    }
+    BusyMark { running: true }
     TextLabel {
         text: qsTr("Loading KAVO…")
         font.pixelSize: Appearance.subheadline
-        color: Material.secondaryTextColor
+        color: Colors.secondary
     }
     Item { Layout.fillWidth: true }
 }

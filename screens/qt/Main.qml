@@ -34,7 +34,9 @@ ApplicationWindow {
         anchors.fill: parent
         active: window.ready
         focus: true
+        // A loaded item has the keyboard only when it asks for it, as the Loader does.
         sourceComponent: AppView {
+            focus: true
             dataService: window.dataService
             historyService: window.historyService
             favoritesService: window.favoritesService

@@ -5,7 +5,7 @@ import QtQuick.Controls.Material
 import QtQuick.Layouts
 import Kavo
 
-// An empty catalogue and a search: the query, quoted, and a way to clear it.
+// A search that finds nothing: the query, quoted, and a way to clear it.
 ColumnLayout {
     id: block
     required property int index
@@ -16,7 +16,7 @@ ColumnLayout {
     width: ListView.view.width
     spacing: 16
     Item { implicitHeight: 24 }
-    Symbol { name: "magnifyingglass"; size: 36; color: Material.secondaryTextColor; Layout.alignment: Qt.AlignHCenter }
+    Symbol { name: "magnifyingglass"; size: 36; color: Colors.secondary; Layout.alignment: Qt.AlignHCenter }
     TextLabel {
         text: qsTr("No results")
         font.pixelSize: Appearance.headline
@@ -30,7 +30,7 @@ ColumnLayout {
         wrapMode: Text.Wrap
         horizontalAlignment: Text.AlignHCenter
         font.pixelSize: Appearance.subheadline
-        color: Material.secondaryTextColor
+        color: Colors.secondary
         Layout.fillWidth: true
         Layout.leftMargin: 16
         Layout.rightMargin: 16

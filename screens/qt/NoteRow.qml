@@ -15,5 +15,5 @@ TextLabel {
     wrapMode: Text.Wrap
     padding: 16
     font.pixelSize: Appearance.subheadline
-    color: Material.secondaryTextColor
+    color: Colors.secondary
 }

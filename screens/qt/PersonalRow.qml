@@ -24,44 +24,35 @@ ItemDelegate {
 
     width: ListView.view.width
     text: title
+    Accessible.focusable: true
     Accessible.name: title
     Accessible.description: [hasSubtitle ? subtitle : "", isFavorite ? qsTr("Favorite") : ""]
                             .filter(part => part !== "").join(", ")
     Accessible.onPressAction: open()
 
     function open() { actions.openEntry(title, url) }
-    function showMenu(byKeyboard) {
-        popups.showEntryMenu(row, title, url, ListView.view.model.badgeFor(url), byKeyboard)
+    // `pointer`: where a click or a long press was in the row; null for the keyboard.
+    function showMenu(pointer) {
+        popups.showEntryMenu(row, title, url, ListView.view.model.badgeFor(url), pointer)
     }
 
     // A tapped row becomes the current one, so the keyboard carries on from it.
+    // A right-click is its list's (KeyboardList), which asks for the menu.
     onClicked: {
         ListView.view.currentIndex = index
         open()
     }
-    onPressAndHold: showMenu(false)
-    TapHandler {
-        acceptedButtons: Qt.RightButton
-        onTapped: row.showMenu(false)
-    }
+    onPressAndHold: showMenu(Qt.point(pressX, pressY))
+    MenuKey { id: menuKey; onTriggered: row.showMenu(null) }
     Keys.onPressed: event => {
         if (event.matches(StandardKey.Copy)) {
             actions.copyUrl(url)
             event.accepted = true
-        } else if (opensMenu(event)) {
-            event.accepted = true
+        } else {
+            event.accepted = menuKey.pressed(event)
         }
     }
-    // The menu opens as the key goes up: a menu opened on the way down takes the release as its own and closes.
-    Keys.onReleased: event => {
-        if (opensMenu(event)) {
-            showMenu(true)
-            event.accepted = true
-        }
-    }
-    function opensMenu(event) {
-        return event.key === Qt.Key_Menu || (event.key === Qt.Key_F10 && (event.modifiers & Qt.ShiftModifier))
-    }
+    Keys.onReleased: event => { event.accepted = menuKey.released(event) }
 
     contentItem: RowLayout {
         spacing: 12
@@ -88,10 +79,10 @@ ItemDelegate {
                 text: row.subtitle
                 textFormat: Text.PlainText
                 font.pixelSize: Appearance.caption
-                color: row.Material.secondaryTextColor
+                color: Colors.secondary
             }
         }
-        Symbol { name: "arrow.up.forward.app"; size: Appearance.caption; color: row.Material.secondaryTextColor }
+        Symbol { name: "arrow.up.forward.app"; size: Appearance.caption; color: Colors.secondary }
     }
 
     FocusRing { control: row; shown: row.activeFocus }

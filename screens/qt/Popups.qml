@@ -7,7 +7,7 @@ import Kavo
 Item {
     id: popups
     required property LinkActions actions
-    // The window's width: the related-links menu is never wider.
+    // The window's width: no menu is wider.
     property real windowWidth: 400
     readonly property EntryMenu entryMenu: entryLoader.item
     readonly property RelatedLinksMenu relatedMenu: relatedLoader.item
@@ -17,9 +17,10 @@ Item {
 
     objectName: "popups"
 
-    function showEntryMenu(row, name, url, badge, byKeyboard) {
+    // For the keyboard `pointer` is null; for a click or a long press, where it was in `row`.
+    function showEntryMenu(row, name, url, badge, pointer) {
         entryLoader.active = true
-        entryMenu.openFor(row, name, url, badge, byKeyboard)
+        entryMenu.openFor(row, name, url, badge, pointer)
     }
     function showRelatedLinks(item, name, url, names, urls, byKeyboard) {
         relatedLoader.active = true
@@ -35,6 +36,7 @@ Item {
         active: false
         sourceComponent: EntryMenu {
             actions: popups.actions
+            windowWidth: popups.windowWidth
             onShareRequested: (name, url) => popups.share(name, url)
         }
     }

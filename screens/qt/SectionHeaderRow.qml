@@ -18,6 +18,6 @@ TextLabel {
     bottomPadding: 6
     font.pixelSize: Appearance.caption
     font.capitalization: Font.AllUppercase
-    color: Material.secondaryTextColor
+    color: Colors.secondary
     Accessible.name: text
 }

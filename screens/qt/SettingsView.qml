@@ -58,7 +58,13 @@ Drawer {
         if (shown) open() // made on demand: asked for already
     }
     onShownChanged: shown ? open() : close()
+    // The keyboard starts on the first action, with its ring, and goes back
+    // where it was when the sheet closes.
+    FocusReturn { id: focusReturn }
+    onAboutToShow: focusReturn.remember(parent ? parent.Window.window : null)
+    onOpened: forceRefreshButton.forceActiveFocus(Qt.TabFocusReason)
     onClosed: {
+        focusReturn.restore()
         showClearCacheAlert = false
         showClearHistoryAlert = false
         showClearFavoritesAlert = false
@@ -76,7 +82,7 @@ Drawer {
             Layout.fillWidth: true
             RowLayout {
                 anchors.fill: parent
-                Item { Layout.preferredWidth: doneButton.implicitWidth }
+                Item { Layout.preferredWidth: doneButton.implicitWidth; Layout.leftMargin: 8 }
                 TextLabel {
                     objectName: "settingsTitle"
                     text: qsTr("Settings")
@@ -93,6 +99,7 @@ Drawer {
                     Accessible.name: text
                     Accessible.onPressAction: clicked()
                     onClicked: sheet.dismiss()
+                    Layout.rightMargin: 8
                     FocusRing { control: doneButton; ringColor: doneButton.Material.foreground }
                 }
             }
@@ -119,6 +126,7 @@ Drawer {
                 FormSection {
                     objectName: "refreshSection"
                     FormButton {
+                        id: forceRefreshButton
                         objectName: "forceRefreshButton"
                         text: qsTr("Force Refresh")
                         symbol: "arrow.clockwise"
@@ -133,7 +141,7 @@ Drawer {
                         objectName: "clearCacheButton"
                         text: qsTr("Clear Cache")
                         symbol: "trash"
-                        tint: Colors.red
+                        tint: Colors.destructive
                         onClicked: sheet.showClearCacheAlert = true
                     }
                     RowSeparator {}
@@ -141,7 +149,7 @@ Drawer {
                         objectName: "clearHistoryButton"
                         text: qsTr("Clear Recently Viewed")
                         symbol: "clock.arrow.circlepath"
-                        tint: Colors.red
+                        tint: Colors.destructive
                         onClicked: sheet.showClearHistoryAlert = true
                     }
                     RowSeparator {}
@@ -149,7 +157,7 @@ Drawer {
                         objectName: "clearFavoritesButton"
                         text: qsTr("Clear Favorites")
                         symbol: "star.slash"
-                        tint: Colors.red
+                        tint: Colors.destructive
                         onClicked: sheet.showClearFavoritesAlert = true
                     }
                 }
@@ -180,6 +188,7 @@ Drawer {
                                 Accessible.description: qsTr("Opens %1 in the browser").arg(sheet.appInfo.siteUrl)
                                 Accessible.onPressAction: clicked()
                                 contentItem: TextLabel {
+                                    Accessible.ignored: true
                                     text: sourceLink.text
                                     textFormat: Text.PlainText
                                     color: Colors.link
@@ -204,7 +213,7 @@ Drawer {
                                 objectName: "versionValue"
                                 text: sheet.appInfo.version
                                 textFormat: Text.PlainText
-                                color: Material.secondaryTextColor
+                                color: Colors.secondary
                             }
                         }
                     }
@@ -213,7 +222,7 @@ Drawer {
                         objectName: "aboutFooter"
                         text: qsTr("Free media resources curated by the KAVO community.")
                         font.pixelSize: Appearance.caption
-                        color: Material.secondaryTextColor
+                        color: Colors.secondary
                         wrapMode: Text.Wrap
                         Layout.fillWidth: true
                         Layout.leftMargin: 32

@@ -29,16 +29,15 @@ Drawer {
         url = entryUrl
         open()
     }
-    onOpened: copyOption.forceActiveFocus(Qt.PopupFocusReason)
+    FocusReturn { id: focusReturn }
+    onAboutToShow: focusReturn.remember(parent ? parent.Window.window : null)
+    onOpened: copyOption.forceActiveFocus(Qt.TabFocusReason)
+    onClosed: focusReturn.restore()
 
-    component Option: ItemDelegate {
-        id: option
-        focusPolicy: Qt.StrongFocus
-        Layout.fillWidth: true
-        Accessible.role: Accessible.Button
-        Accessible.name: text
-        Accessible.onPressAction: clicked()
-        FocusRing { control: option; shown: option.activeFocus }
+    component Option: FormButton {
+        tint: sheet.Material.foreground
+        Layout.leftMargin: 8
+        Layout.rightMargin: 8
     }
 
     ColumnLayout {
@@ -49,6 +48,8 @@ Drawer {
             textFormat: Text.PlainText
             font.pixelSize: Appearance.headline
             font.bold: true
+            wrapMode: Text.Wrap
+            maximumLineCount: 4
             elide: Text.ElideRight
             Layout.fillWidth: true
             Layout.margins: 16
@@ -58,8 +59,10 @@ Drawer {
             text: sheet.url
             textFormat: Text.PlainText
             font.pixelSize: Appearance.caption
-            elide: Text.ElideMiddle
-            color: Material.secondaryTextColor
+            wrapMode: Text.WrapAnywhere
+            maximumLineCount: 4
+            elide: Text.ElideRight
+            color: Colors.secondary
             Layout.fillWidth: true
             Layout.leftMargin: 16
             Layout.rightMargin: 16
@@ -68,6 +71,7 @@ Drawer {
             id: copyOption
             objectName: "shareCopy"
             text: qsTr("Copy Link")
+            symbol: "doc.on.doc"
             KeyNavigation.down: openOption
             KeyNavigation.up: mailOption
             onClicked: { sheet.actions.copyUrl(sheet.url); sheet.close() }
@@ -76,6 +80,7 @@ Drawer {
             id: openOption
             objectName: "shareOpen"
             text: qsTr("Open in Browser")
+            symbol: "arrow.up.forward.app"
             KeyNavigation.down: mailOption
             KeyNavigation.up: copyOption
             onClicked: { sheet.actions.openEntry(sheet.name, sheet.url); sheet.close() }
@@ -84,6 +89,7 @@ Drawer {
             id: mailOption
             objectName: "shareMail"
             text: qsTr("Send by E-mail")
+            symbol: "envelope"
             KeyNavigation.down: copyOption
             KeyNavigation.up: openOption
             onClicked: { sheet.actions.shareByMail(sheet.name, sheet.url); sheet.close() }

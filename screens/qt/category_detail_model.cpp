@@ -5,15 +5,17 @@
 #include "screens/entry_row_rules.h"
 #include "screens/list_diff.h"
 #include "screens/presentation_rules.h"
+#include "screens/qt/shown_text.h"
 
 #include <utility>
 
 namespace kavo {
 namespace {
 
-QString fromUtf8(std::string_view text)
+// A note as its row shows it: cleaned, and bounded before and after.
+QString shownNote(std::string_view note)
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return shownText(screens::cleanDisplayText(text::leadingCharacters(note, kShownTextLimit)));
 }
 
 } // namespace
@@ -124,16 +126,16 @@ QVariant CategoryDetailModel::data(const QModelIndex& index, int role) const
     if (role == KindRole) return static_cast<int>(detail.kind);
     if (detail.kind != K::Entry) {
         if (role != TextRole) return {};
-        if (detail.kind == K::CategoryNote) return QString::fromStdString(screens::cleanDisplayText(*category.note));
+        if (detail.kind == K::CategoryNote) return shownNote(*category.note);
         if (detail.section < 0) return tr("General");
         const KVSection& section = category.sections[static_cast<std::size_t>(detail.section)];
-        if (detail.kind == K::Header) return QString::fromStdString(section.title); // titles are never cleaned
-        return QString::fromStdString(screens::cleanDisplayText(*section.note));
+        if (detail.kind == K::Header) return shownText(section.title); // titles are never cleaned
+        return shownNote(*section.note);
     }
 
     const KVEntry& entry = screens::entryFor(category, detail);
     switch (role) {
-    case NameRole: return QString::fromStdString(entry.name);
+    case NameRole: return shownText(entry.name);
     case UrlRole: return QString::fromStdString(entry.url.text());
     case DescriptionRole:
     case HasDescriptionRole: {
@@ -143,7 +145,7 @@ QVariant CategoryDetailModel::data(const QModelIndex& index, int role) const
         return styled ? QString::fromStdString(*styled) : QString();
     }
     case PlainDescriptionRole:
-        return entry.description ? QString::fromStdString(screens::plainDescription(*entry.description)) : QString();
+        return entry.description ? shownText(screens::plainDescription(text::leadingCharacters(*entry.description, kShownTextLimit))) : QString();
     case BadgeRole: return fromUtf8(rawValue(entry.badge));
     case BadgeSymbolRole: return fromUtf8(screens::badgeIcon(entry.badge).symbol);
     case BadgeColorRole: return fromUtf8(screens::badgeIcon(entry.badge).color);
@@ -159,7 +161,7 @@ QVariant CategoryDetailModel::data(const QModelIndex& index, int role) const
     case RelatedUrlsRole: {
         QStringList values;
         for (const KVLink& link : entry.relatedLinks) {
-            values << QString::fromStdString(role == RelatedNamesRole ? link.name : link.url.text());
+            values << (role == RelatedNamesRole ? shownText(link.name) : QString::fromStdString(link.url.text()));
         }
         return values;
     }

@@ -4,6 +4,7 @@
 #include "screens/category_detail_rows.h"
 #include "screens/qt/keyed_list_model.h"
 #include "screens/qt/service_qml_types.h"
+#include "screens/qt/shown_text.h"
 
 #include <QAbstractListModel>
 #include <QPointer>
@@ -73,7 +74,7 @@ public:
     /// stay keep their places, the others come and go one by one.
     void updateCategory(KVCategory category);
     [[nodiscard]] bool hasCategory() const { return category_ != nullptr; }
-    [[nodiscard]] QString title() const { return category_ ? QString::fromStdString(category_->title) : QString(); }
+    [[nodiscard]] QString title() const { return category_ ? shownText(category_->title) : QString(); }
 
     /// The first entry row, or -1: where the keyboard starts on a new category.
     [[nodiscard]] int firstEntryRow() const;

@@ -5,17 +5,13 @@
 #include "screens/category_order.h"
 #include "screens/list_diff.h"
 #include "screens/presentation_rules.h"
+#include "screens/qt/shown_text.h"
 #include "screens/qt/relative_time_text.h"
 
 #include <QCoreApplication>
 
 namespace kavo {
 namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The data service speaks English; its three messages are translated as they are shown.
 [[maybe_unused]] constexpr const char* kServiceMessages[] = {
@@ -169,7 +165,7 @@ std::vector<MainListModel::DisplayRow> MainListModel::displayRows(const std::vec
             break;
         case K::History: {
             const HistoryEntry& entry = history_->recentEntries().at(mainRow.index);
-            row.title = QString::fromStdString(entry.name);
+            row.title = shownText(entry.name);
             row.url = QString::fromStdString(entry.url.text());
             row.viewedAt = entry.viewedAt;
             row.hasSubtitle = true;
@@ -178,7 +174,7 @@ std::vector<MainListModel::DisplayRow> MainListModel::displayRows(const std::vec
         }
         case K::Favorite: {
             const FavoriteEntry& entry = favorites_->favorites().at(mainRow.index);
-            row.title = QString::fromStdString(entry.name);
+            row.title = shownText(entry.name);
             row.url = QString::fromStdString(entry.url.text());
             row.isFavorite = true;
             break;
@@ -187,9 +183,9 @@ std::vector<MainListModel::DisplayRow> MainListModel::displayRows(const std::vec
         case K::Link: {
             const screens::CategoryRow& category = list_.categories.at(mainRow.index);
             const KVCategory& source = *category.category;
-            row.title = QString::fromStdString(source.title);
+            row.title = shownText(source.title);
             row.hasSubtitle = source.note.has_value();
-            if (source.note) row.subtitle = QString::fromStdString(screens::cleanDisplayText(*source.note));
+            if (source.note) row.subtitle = shownText(screens::cleanDisplayText(text::leadingCharacters(*source.note, kShownTextLimit)));
             row.symbol = fromUtf8(screens::iconName(source.title));
             row.tileColor = fromUtf8(screens::colorName(screens::iconColor(source.title)));
             row.count = static_cast<int>(category.entryCount);

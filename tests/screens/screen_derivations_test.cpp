@@ -211,7 +211,8 @@ TEST(MainList, ShowsEachRowKindOnlyUnderItsCondition)
         {true, false, true, 7, 12, "", "Error History*5 Favorite*10 Category*2 Link*2"},
         {true, false, false, 7, 12, "ALPHA", "Category Link"},
         {true, false, false, 7, 12, "alpha p", "Category"},
-        {true, true, true, 3, 3, "zzz", "Error"},
+        {true, true, true, 3, 3, "zzz", "Error NoResults"},
+        {true, false, false, 0, 0, "zzz", "NoResults"},
     };
     for (const Case& c : cases) {
         const Services services{c.loaded ? parse(kMainPage) : std::vector<KVCategory>{}};

@@ -60,5 +60,31 @@ Item {
             tryCompare(app.dataService, "error", "No content available")
             compare(find(view, "errorMessage").text, "Keine Inhalte verfügbar")
         }
+
+        // The longest texts fit at the narrowest window: a menu is as wide as
+        // its longest item, the texts of a sheet wrap.
+        function test_textsFitTheNarrowestWindow() {
+            root.width = 320
+            var [app, appView, view] = start("packaged")
+            app.addFavorite("Alpha Films", "https://alpha.example.org/")
+            function cut(item, found) {
+                if (item.truncated === true && item.visible) found.push(item.text)
+                Array.from(item.children || []).forEach(function(child) { cut(child, found) })
+                if (item.contentItem && item.contentItem !== item) cut(item.contentItem, found)
+                return found
+            }
+            var favorite = find(view, "favorite_Alpha Films")
+            mouseClick(favorite, 10, 10, Qt.RightButton)
+            var menu = find(appView, "entryMenu")
+            tryCompare(menu, "opened", true)
+            compare(cut(menu.contentItem, []), [])
+            menu.close()
+            tryCompare(menu, "visible", false)
+            view.showSettings = true
+            var sheet = find(view, "settingsSheet")
+            tryCompare(sheet, "opened", true)
+            compare(cut(sheet.contentItem, []), [])
+            root.width = 480
+        }
     }
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Controls.Material
 import QtTest
 import Kavo
 
@@ -15,6 +16,8 @@ Item {
         id: appComponent
         AppView { anchors.fill: parent }
     }
+    Item { id: lightTheme; Material.theme: Material.Light }
+    Item { id: darkTheme; Material.theme: Material.Dark }
 
     TestCase {
         name: "Screens"
@@ -419,6 +422,50 @@ Item {
             mouseClick(findChild(sheet, "forceRefreshButton"))
             tryCompare(sheet, "visible", false)
             compare(app.dataService.isLoading, true)
+        }
+
+        // WCAG contrast, from the palette: text at least 4.5:1, symbols and
+        // badges 3:1, on the page, a marked row, a form and a dialog, in both themes.
+        function test_coloursReadInBothThemes() {
+            function luminance(c) {
+                var f = function(v) { return v <= 0.03928 ? v / 12.92 : Math.pow((v + 0.055) / 1.055, 2.4) }
+                return 0.2126 * f(c.r) + 0.7152 * f(c.g) + 0.0722 * f(c.b)
+            }
+            function over(top, below) {
+                return Qt.rgba(top.r * top.a + below.r * (1 - top.a), top.g * top.a + below.g * (1 - top.a),
+                               top.b * top.a + below.b * (1 - top.a), 1)
+            }
+            function ratio(front, back) {
+                var a = luminance(over(front, back)), b = luminance(back)
+                return (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05)
+            }
+            var names = ["red", "pink", "green", "purple", "orange", "yellow", "blue", "cyan", "teal", "indigo",
+                         "mint", "gray", "secondary"]
+            var failures = []
+            var wasDark = Colors.dark
+            for (var theme of [lightTheme, darkTheme]) {
+                Colors.dark = theme === darkTheme
+                var page = theme.Material.backgroundColor
+                var backs = {page: page, marked: over(theme.Material.listHighlightColor, page),
+                             dialog: theme.Material.dialogColor, badge: Colors.badgeFill}
+                function need(what, colour, minimum, on) {
+                    for (var name of on) {
+                        var r = ratio(colour, backs[name])
+                        if (r < minimum) failures.push((Colors.dark ? "dark " : "light ") + what + " on " + name + ": " + r.toFixed(2))
+                    }
+                }
+                need("secondary text", Colors.secondary, 4.5, ["page", "marked", "dialog", "badge"])
+                need("link", Colors.link, 4.5, ["page", "marked", "dialog"])
+                need("destructive", Colors.destructive, 4.5, ["page", "dialog"])
+                need("badge outline", Colors.badgeOutline, 3, ["page"])
+                for (var n of names) need(n + " symbol", Colors.named(n), 3, ["page", "marked"])
+                for (var t of names) {
+                    var tile = Colors.tile(t), white = ratio(Qt.rgba(1, 1, 1, 1), tile)
+                    if (white < 3) failures.push(t + " tile: " + white.toFixed(2))
+                }
+            }
+            Colors.dark = wasDark
+            compare(failures, [])
         }
     }
 }
