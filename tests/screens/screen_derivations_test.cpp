@@ -293,15 +293,15 @@ TEST(DetailRows, PresenceNotContentDecidesEachRowAndTheKeyboardStopsAtEntries)
 TEST(LintRows, SortedKeyedCountedAndClipped)
 {
     using Kind = ParseDiagnostic::Kind;
-    const std::vector<ParseDiagnostic> findings = sortedFindings({{Kind::EntryWithoutLink, 7},
-        {Kind::RelatedTargetRefused, 3, "a", "%zz"}, {Kind::NoCategoryHeading, 0}, {Kind::NoteAtEnd, 2},
+    const std::vector<ParseDiagnostic> findings = sortedFindings({{Kind::EntryWithoutLink, 7, {}, {}},
+        {Kind::RelatedTargetRefused, 3, "a", "%zz"}, {Kind::NoCategoryHeading, 0, {}, {}}, {Kind::NoteAtEnd, 2, {}, {}},
         {Kind::RelatedTargetRefused, 3, "a", "%zz"}});
     std::string lines;
     for (const ParseDiagnostic& finding : findings) lines += std::to_string(finding.line) + " ";
     EXPECT_EQ(lines, "0 2 3 3 7 ");
     const Keys keys = findingKeys(findings);
     EXPECT_EQ(std::set<std::string>(keys.begin(), keys.end()).size(), keys.size());
-    const ParseDiagnostic moved[] = {{Kind::EntryWithoutLink, 9}};
+    const ParseDiagnostic moved[] = {{Kind::EntryWithoutLink, 9, {}, {}}};
     EXPECT_EQ(findingKeys(moved), Keys{keys.back()});
     EXPECT_EQ(findingLines(findings), 3u);
     EXPECT_EQ(clipped("h\u00E9llo", 2), "h\u2026");
