@@ -75,8 +75,9 @@ void CategoryDetailModel::updateCategory(KVCategory category)
     rows_ = after;
     keys_ = std::move(keys);
     // The same items in the same places, read anew: any of them may read differently.
+    // The category itself (its title) is the one shown: no categoryChanged, which
+    // would send the view back to the top.
     if (!rows_.empty()) emit dataChanged(index(0), index(static_cast<int>(rows_.size()) - 1));
-    emit categoryChanged();
 }
 
 int CategoryDetailModel::firstEntryRow() const
