@@ -379,10 +379,6 @@
         <translation>Kategorielink verworfen, Titel behalten: „%1“ ist keine gültige URL</translation>
     </message>
     <message>
-        <source>Note line ignored: no note text after “** - ”</source>
-        <translation>Hinweiszeile ignoriert: kein Hinweistext nach „** - “</translation>
-    </message>
-    <message>
         <source>Note dropped: the note on line %1 replaces it before any rule line</source>
         <translation>Hinweis verworfen: der Hinweis in Zeile %1 ersetzt ihn vor jeder Trennlinie</translation>
     </message>
@@ -401,10 +397,6 @@
     <message>
         <source>Entry dropped: no [name](target) link</source>
         <translation>Eintrag verworfen: kein Link [Name](Ziel)</translation>
-    </message>
-    <message>
-        <source>Entry dropped: no [name](target) link before the first “ - ”</source>
-        <translation>Eintrag verworfen: kein Link [Name](Ziel) vor dem ersten „ - “</translation>
     </message>
     <message>
         <source>Entry “%1” dropped: “%2” is not a valid URL</source>
@@ -445,6 +437,14 @@
     <message>
         <source>Could not read %1: %2</source>
         <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Note line ignored: no note text after “**&#xa0;-&#xa0;”</source>
+        <translation>Hinweiszeile ignoriert: kein Hinweistext nach „**&#xa0;-&#xa0;“</translation>
+    </message>
+    <message>
+        <source>Entry dropped: no [name](target) link before the first “&#xa0;-&#xa0;”</source>
+        <translation>Eintrag verworfen: kein Link [Name](Ziel) vor dem ersten „&#xa0;-&#xa0;“</translation>
     </message>
 </context>
 <context>

@@ -379,10 +379,6 @@
         <translation>Lien de catégorie écarté, titre gardé&#xa0;: «&#xa0;%1&#xa0;» n’est pas une URL valide</translation>
     </message>
     <message>
-        <source>Note line ignored: no note text after “** - ”</source>
-        <translation>Ligne de note ignorée&#xa0;: aucun texte après «&#xa0;** - &#xa0;»</translation>
-    </message>
-    <message>
         <source>Note dropped: the note on line %1 replaces it before any rule line</source>
         <translation>Note écartée&#xa0;: la note de la ligne %1 la remplace avant toute ligne de séparation</translation>
     </message>
@@ -401,10 +397,6 @@
     <message>
         <source>Entry dropped: no [name](target) link</source>
         <translation>Entrée écartée&#xa0;: aucun lien [nom](cible)</translation>
-    </message>
-    <message>
-        <source>Entry dropped: no [name](target) link before the first “ - ”</source>
-        <translation>Entrée écartée&#xa0;: aucun lien [nom](cible) avant le premier «&#xa0; - &#xa0;»</translation>
     </message>
     <message>
         <source>Entry “%1” dropped: “%2” is not a valid URL</source>
@@ -445,6 +437,14 @@
     <message>
         <source>Could not read %1: %2</source>
         <translation>Impossible de lire %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Note line ignored: no note text after “**&#xa0;-&#xa0;”</source>
+        <translation>Ligne de note ignorée&#xa0;: aucun texte après «&#xa0;**&#xa0;-&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Entry dropped: no [name](target) link before the first “&#xa0;-&#xa0;”</source>
+        <translation>Entrée écartée&#xa0;: aucun lien [nom](cible) avant le premier «&#xa0;-&#xa0;»</translation>
     </message>
 </context>
 <context>

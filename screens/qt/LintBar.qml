@@ -99,9 +99,9 @@ ColumnLayout {
         Layout.preferredHeight: Math.min(contentHeight, bar.maxListHeight)
         Accessible.name: qsTr("Lines that will be dropped")
         model: lint
-        onLeftAtTop: summary.forceActiveFocus(Qt.OtherFocusReason)
+        onLeftAtTop: summary.forceActiveFocus(Qt.TabFocusReason)
         // Fixed, the last line leaves the list: the keyboard goes back to the summary.
-        onVisibleChanged: if (!visible && activeFocus) summary.forceActiveFocus(Qt.OtherFocusReason)
+        onVisibleChanged: if (!visible && activeFocus) summary.forceActiveFocus(Qt.TabFocusReason)
 
         delegate: Control {
             id: finding

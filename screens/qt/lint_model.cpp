@@ -106,11 +106,12 @@ QString LintModel::detail() const
 
 QString LintModel::findingText(const ParseDiagnostic& finding)
 {
+    // The page's separators are quoted with no-break spaces, so a line never breaks inside one.
     using Kind = ParseDiagnostic::Kind;
     switch (finding.kind) {
     case Kind::CategoryLinkRefused:
         return tr("Category link dropped, title kept: \u201C%1\u201D is not a valid URL").arg(quoted(finding.target));
-    case Kind::NoteWithoutText: return tr("Note line ignored: no note text after \u201C** - \u201D");
+    case Kind::NoteWithoutText: return tr("Note line ignored: no note text after \u201C**\u00A0-\u00A0\u201D");
     case Kind::NoteReplaced:
         return tr("Note dropped: the note on line %1 replaces it before any rule line").arg(finding.otherLine);
     case Kind::NoteBeforeCategory:
@@ -119,7 +120,7 @@ QString LintModel::findingText(const ParseDiagnostic& finding)
         return tr("Note dropped: no rule line (***, --- or ___) follows it before the next section heading");
     case Kind::NoteAtEnd: return tr("Note dropped: no rule line (***, --- or ___) follows it before the page ends");
     case Kind::EntryWithoutLink: return tr("Entry dropped: no [name](target) link");
-    case Kind::EntryLinkAfterDash: return tr("Entry dropped: no [name](target) link before the first \u201C - \u201D");
+    case Kind::EntryLinkAfterDash: return tr("Entry dropped: no [name](target) link before the first \u201C\u00A0-\u00A0\u201D");
     case Kind::EntryTargetRefused:
         return tr("Entry \u201C%1\u201D dropped: \u201C%2\u201D is not a valid URL")
             .arg(quoted(finding.name), quoted(finding.target));
