@@ -7,6 +7,8 @@
 //   SHOTS: some of main, settings, search, category, context-menu (comma
 //   separated), saved as OUTDIR/PREFIX-SHOT.png. A wide window (720 px and
 //   more) opens the first category beside the list before anything else.
+//   Or "preview" alone: the page previewed as its curator sees it while
+//   editing it (kavo PAGE.md), with its lint bar open.
 #include "app/inert_links.h"
 #include "app/kavo_application.h"
 #include "app/translations.h"
@@ -82,13 +84,15 @@ int main(int argc, char** argv)
     QFile page(arguments[1]);
     if (!page.open(QIODevice::ReadOnly)) return 1;
     const std::string text = page.readAll().toStdString();
+    const bool preview = shots == QStringList{QStringLiteral("preview")};
     kavo::ApplicationSetup setup;
     setup.cachesDirectory = caches.path();
     setup.data.cacheFilePath = caches.filePath(QStringLiteral("kavo_categories.json"));
     setup.data.bundledPagePath = arguments[1];
     setup.data.primaryUrl = QUrl(QStringLiteral("http://127.0.0.1:9/single-page"));
     setup.data.fallbackUrl = QUrl(QStringLiteral("http://127.0.0.1:9/single-page.md"));
-    if (!kavo::writeFileAtomically(setup.data.cacheFilePath, kavo::encodeCategories(kavo::KVParser().parse(text)))) return 1;
+    if (preview) setup.previewPage = arguments[1];
+    else if (!kavo::writeFileAtomically(setup.data.cacheFilePath, kavo::encodeCategories(kavo::KVParser().parse(text)))) return 1;
 
     kavo::InertUrlOpener opener; // links are shown, never opened
     kavo::InertClipboard clipboard;
@@ -152,6 +156,13 @@ int main(int argc, char** argv)
         if (entry) QMetaObject::invokeMethod(entry, "showContextMenu", Q_ARG(QVariant, true));
         take(QStringLiteral("context-menu"));
         ok = entry && ok;
+    }
+    if (preview) {
+        const bool read = QTest::qWaitFor([&root] { return root.preview()->hasRead(); });
+        QQuickItem* summary = findItem(window, QStringLiteral("lintSummary"));
+        if (summary) QMetaObject::invokeMethod(summary, "clicked");
+        take(QStringLiteral("preview"));
+        ok = read && summary && ok;
     }
     return ok ? 0 : 1;
 }
