@@ -26,7 +26,7 @@ HttpResponse fetch(HttpClient& client, const QUrl& url)
 }
 
 // Short limits stand in for the real ones: 15 s of silence, 5 minutes, 64 MiB.
-constexpr HttpLimits kShortLimits{600, 1500, 64 * 1024};
+constexpr HttpLimits kShortLimits{1500, 4000, 64 * 1024}; // roomy enough for a TLS handshake on a loaded machine
 
 } // namespace
 

@@ -245,6 +245,43 @@ def ring_around(rows, accessible, colour, tolerance=40):
     return near >= len(column) * 0.8
 
 
+def actions(accessible):
+    action = accessible.queryAction()
+    return [action.getName(i) for i in range(action.nActions)]
+
+
+def press(accessible):
+    """What a screen reader does to activate an object."""
+    accessible.queryAction().doAction(actions(accessible).index("Press"))
+
+
+def audit(app):
+    """What a screen reader would stumble on among the objects shown, as "role 'name': why"."""
+    problems = []
+    acting = ("push button", "list item", "menu item", "link")
+    named = acting + ("text", "popup menu", "dialog", "list", "label")
+
+    def visit(node):
+        try:
+            if not node.getState().contains(pyatspi.STATE_SHOWING):
+                return
+            role, name = node.getRoleName(), node.name.strip()
+            where = f"{role} '{name}': "
+            if role in named and not name:
+                problems.append(where + "no name")
+            if role in acting and "Press" not in actions(node):
+                problems.append(where + "no press action")
+            if role in ("scroll bar", "unknown", "page tab list", "filler"):
+                problems.append(where + "no role a reader knows, or decoration")
+            for child in node:
+                if child is not None:
+                    visit(child)
+        except NotImplementedError:
+            problems.append(f"{node.getRoleName()} '{node.name}': no actions")
+    visit(app.root)
+    return problems
+
+
 ACCENT = (0x3F, 0x51, 0xB5)
 WHITE = (0xFF, 0xFF, 0xFF)
 
@@ -350,6 +387,38 @@ def flow_shift_f10_opens_the_menu_whichever_key_comes_up_first():
         app.xdotool("keydown", "shift", "keydown", "F10", "keyup", order[0], "keyup", order[1])
         app.one("popup menu", "Aurora Reels")
         app.keys("Escape")
+    app.close()
+
+
+def flow_every_screen_names_what_can_be_done():
+    app = App(width=1280, history=[("Isle Sounds", "https://isle.example.org/")],
+              favorites=[("Juniper Choir", "https://juniper.example.org/")])
+    assert audit(app) == [], audit(app)
+    for row in ("Isle Sounds", "Juniper Choir", "Film & Video"):  # each arrow moves the reader's focus
+        app.keys("Down")
+        assert app.focused() == ("list item", row), app.focused()
+    film = app.one("list item", "Film & Video")
+    press(film)  # a reader's press does what a click does
+    wait_for(lambda: app.focused() == ("list item", "Aurora Reels") or app.all("list item", "Aurora Reels"),
+             "the category beside the list")
+    assert audit(app) == [], audit(app)
+    app.keys("Right")  # into the category, on its first entry
+    wait_for(lambda: app.focused() == ("list item", "Aurora Reels"), "the first entry")
+    for keys, shown in ((("Menu",), "Aurora Reels"), (("Down", "Right"), "Links of Borealis Cinema")):
+        app.keys(*keys)
+        app.one("popup menu", shown)
+        assert app.focused()[0] == "menu item" and audit(app) == [], (app.focused(), audit(app))
+        app.keys("Escape")
+    app.keys("Menu", "Down", "Down", "Return")  # "Share"
+    app.one("push button", "Copy Link")
+    assert audit(app) == [], audit(app)
+    app.keys("Escape")
+    app.keys("Escape", "shift+Tab", "shift+Tab", "shift+Tab", "Return")
+    wait_for(lambda: app.focused() == ("push button", "Force Refresh"), "the sheet")
+    assert audit(app) == [], audit(app)
+    app.keys("Tab", "Return")
+    wait_for(lambda: app.focused() == ("push button", "Cancel"), "an alert")
+    assert audit(app) == [], audit(app)
     app.close()
 
 
