@@ -35,12 +35,18 @@ ColumnLayout {
         if (bar.expandable) bar.expanded = !bar.expanded
     }
 
-    ItemDelegate {
+    // A button to assistive technology (an item delegate would be a list item);
+    // with nothing to list it says how the page reads, and a press does nothing.
+    AbstractButton {
         id: summary
         objectName: "lintSummary"
         focusPolicy: Qt.StrongFocus // Tab reaches it between the search field and the list
+        hoverEnabled: false
+        leftPadding: 16
+        rightPadding: 16
+        topPadding: 10
+        bottomPadding: 10
         Layout.fillWidth: true
-        Accessible.role: bar.expandable ? Accessible.Button : Accessible.StaticText
         Accessible.name: lint.summary
         Accessible.description: [lint.detail, !bar.expandable ? "" : bar.expanded ? qsTr("Expanded") : qsTr("Collapsed")]
                                 .filter(part => part !== "").join(". ")
@@ -66,6 +72,7 @@ ColumnLayout {
                 Layout.fillWidth: true
                 TextLabel {
                     objectName: "lintSummaryText"
+                    Accessible.ignored: true
                     text: lint.summary
                     wrapMode: Text.Wrap
                     font.pixelSize: Appearance.subheadline
@@ -74,6 +81,7 @@ ColumnLayout {
                 }
                 TextLabel {
                     visible: text !== ""
+                    Accessible.ignored: true
                     text: lint.detail
                     wrapMode: Text.Wrap
                     font.pixelSize: Appearance.caption
@@ -103,23 +111,28 @@ ColumnLayout {
         // Fixed, the last line leaves the list: the keyboard goes back to the summary.
         onVisibleChanged: if (!visible && activeFocus) summary.forceActiveFocus(Qt.TabFocusReason)
 
-        delegate: Control {
+        // A plain item, so that assistive technology takes the role given here.
+        delegate: Item {
             id: finding
             required property int index
             required property int line
             required property string message
             width: ListView.view.width
-            focusPolicy: Qt.NoFocus
-            leftPadding: 16
-            rightPadding: 16
-            topPadding: 6
-            bottomPadding: 6
-            Accessible.role: Accessible.ListItem
+            implicitHeight: row.implicitHeight + 12
+            Accessible.role: Accessible.StaticText
+            Accessible.focusable: true
             //: A line of the previewed page that will be dropped, and why.
             Accessible.name: line > 0 ? qsTr("Line %1: %2").arg(line).arg(message) : message
-            contentItem: RowLayout {
+            RowLayout {
+                id: row
+                anchors.fill: parent
+                anchors.leftMargin: 16
+                anchors.rightMargin: 16
+                anchors.topMargin: 6
+                anchors.bottomMargin: 6
                 spacing: 12
                 TextLabel {
+                    Accessible.ignored: true
                     text: finding.line > 0 ? String(finding.line) : ""
                     horizontalAlignment: Text.AlignRight
                     font.pixelSize: Appearance.caption
@@ -128,13 +141,15 @@ ColumnLayout {
                     Layout.alignment: Qt.AlignTop
                 }
                 TextLabel {
+                    Accessible.ignored: true
                     text: finding.message
                     wrapMode: Text.Wrap
                     font.pixelSize: Appearance.caption
                     Layout.fillWidth: true
+                    Layout.alignment: Qt.AlignTop
                 }
             }
-            FocusRing { control: finding }
+            FocusRing { control: finding; shown: finding.activeFocus }
         }
     }
 
