@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -84,6 +85,7 @@ public:
     }
 
     void number(double value) { writer_.Double(value); }
+    void count(std::uint64_t value) { writer_.Uint64(value); }
 
     void uuid(const Uuid& id)
     {

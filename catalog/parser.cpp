@@ -95,6 +95,35 @@ LineKind classifyLine(std::string_view line, bool categorySeen)
     return LineKind::Ignored;
 }
 
+std::string_view pageText(std::string_view page, std::string& repaired)
+{
+    // Editors on some systems start a UTF-8 file with a byte order mark. It
+    // belongs to the file, not to the first heading, so one is skipped; any
+    // other U+FEFF is text like the rest.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (page.starts_with(kByteOrderMark)) page.remove_prefix(kByteOrderMark.size());
+    // Records hold well-formed UTF-8 only, so encoding them can never fail;
+    // ill-formed bytes become U+FFFD, as any text decoder would make them.
+    if (text::isValidUtf8(page)) return page;
+    repaired = text::toValidUtf8(page);
+    return repaired;
+}
+
+std::optional<HeadingLink> headingLink(std::string_view heading)
+{
+    const auto openBracket = heading.find('[');
+    const auto closeBracket = heading.find(']');
+    const auto openParen = heading.find('(');
+    const auto closeParen = heading.rfind(')');
+    constexpr auto npos = std::string_view::npos;
+    if (openBracket == npos || closeBracket == npos || openParen == npos || closeParen == npos ||
+        openBracket > closeBracket || openParen > closeParen) {
+        return std::nullopt;
+    }
+    return HeadingLink{heading.substr(openBracket + 1, closeBracket - openBracket - 1),
+                       heading.substr(openParen + 1, closeParen - openParen - 1)};
+}
+
 namespace {
 
 // ---------------------------------------------------------------------------
@@ -177,9 +206,8 @@ private:
     }
 
     /*
-     * "# ► Title" or "# ► [Title](target)". The link is read loosely: the first
-     * "[", the first "]", the first "(" and the last ")". When the spans they
-     * bound would run backwards, the heading counts as one without a link.
+     * "# ► Title" or "# ► [Title](target)". When the spans of a loosely read
+     * link would run backwards, the heading counts as one without a link.
      */
     void openCategory(std::string_view line)
     {
@@ -191,18 +219,11 @@ private:
         const std::string_view heading = text::trim(after(line, kCategoryMarker));
         std::string_view title = heading;
         std::optional<Url> url;
-        const auto openBracket = heading.find('[');
-        const auto closeBracket = heading.find(']');
-        const auto openParen = heading.find('(');
-        const auto closeParen = heading.rfind(')');
-        constexpr auto npos = std::string_view::npos;
-        if (openBracket != npos && closeBracket != npos && openParen != npos && closeParen != npos &&
-            openBracket < closeBracket && openParen < closeParen) {
-            title = heading.substr(openBracket + 1, closeBracket - openBracket - 1);
-            const std::string_view target = heading.substr(openParen + 1, closeParen - openParen - 1);
-            url = Url::parse(target);
+        if (const std::optional<HeadingLink> link = headingLink(heading)) {
+            title = link->title;
+            url = Url::parse(link->target);
             if (!url) {
-                report(Kind::CategoryLinkRefused, lineNumber_, {}, target);
+                report(Kind::CategoryLinkRefused, lineNumber_, {}, link->target);
             }
         }
         category_.title = std::string(title);
@@ -329,18 +350,8 @@ private:
 
 std::optional<std::vector<KVCategory>> parseText(std::string_view text, const DiagnosticSink* sink, ParseLimits limits)
 {
-    // Editors on some systems start a UTF-8 file with a byte order mark. It
-    // belongs to the file, not to the first heading, so one is skipped; any
-    // other U+FEFF is text like the rest.
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
-    // Records hold well-formed UTF-8 only, so encoding them can never fail;
-    // ill-formed bytes become U+FFFD, as any text decoder would make them.
     std::string repaired;
-    if (!text::isValidUtf8(text)) {
-        repaired = text::toValidUtf8(text);
-        text = repaired;
-    }
+    text = pageText(text, repaired);
     ParseRun run(sink, limits);
     text::LineReader lines(text);
     std::string_view line;

@@ -20,6 +20,22 @@ enum class LineKind { Ignored, CategoryHeading, SectionHeading, NoteLine, RuleLi
 /// category headings count, so the caller says whether one has been seen.
 [[nodiscard]] LineKind classifyLine(std::string_view trimmedLine, bool categorySeen);
 
+/// The text of a page as the parser reads it: a leading byte order mark
+/// left out, and each ill-formed UTF-8 sequence replaced by U+FFFD (then in
+/// `repaired`, which the result points into).
+[[nodiscard]] std::string_view pageText(std::string_view page, std::string& repaired);
+
+/// The link of a category heading: its title and its target, not yet checked as a URL.
+struct HeadingLink {
+    std::string_view title;
+    std::string_view target;
+};
+
+/// The link in a category heading's text (what follows the "►", trimmed),
+/// read loosely: the first "[", the first "]", the first "(" and the last
+/// ")". Nothing when one is missing or the spans they bound would run backwards.
+[[nodiscard]] std::optional<HeadingLink> headingLink(std::string_view heading);
+
 /// A line the parser dropped although it looks meant, for the page's curators.
 /// Its parts are kept apart so that a screen can word it in its own language;
 /// describe() words it in English, as `kavo-catalog lint` prints it.

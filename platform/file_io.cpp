@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <dirent.h>
@@ -75,6 +76,26 @@ constexpr std::size_t kTemporaryRandomLength = 6;
         bytes.remove_prefix(static_cast<std::size_t>(count));
     }
     return true;
+}
+
+// Gives `temporary` the name `target` unless something has that name already.
+[[nodiscard]] bool placeWithoutReplacing(const char* temporary, const char* target)
+{
+    if (::renameat2(AT_FDCWD, temporary, AT_FDCWD, target, RENAME_NOREPLACE) == 0) return true;
+    // A file system that cannot rename without replacing can still make a
+    // second name, which never replaces either.
+    if (errno != EINVAL || ::link(temporary, target) != 0) return false;
+    (void)::unlink(temporary);
+    return true;
+}
+
+// The directory's own entries to disk: a new name in it survives a crash.
+void syncDirectoryOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray directory = slash <= 0 ? QByteArray(slash == 0 ? "/" : ".") : path.left(slash);
+    const Descriptor descriptor(::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (descriptor.get() >= 0) (void)::fsync(descriptor.get());
 }
 
 } // namespace
@@ -160,6 +181,38 @@ bool writeFileAtomically(const QString& path, std::string_view bytes, std::size_
     if (written && ::rename(temporary.constData(), name.constData()) == 0) return true;
     (void)::unlink(temporary.constData());
     return false;
+}
+
+bool moveFileWithoutReplacing(const QString& from, const QString& to, std::size_t maxBytes)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    struct stat status {};
+    if (::lstat(source.constData(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != ::geteuid() ||
+        static_cast<std::uint64_t>(status.st_size) > maxBytes) {
+        return false;
+    }
+    if (placeWithoutReplacing(source.constData(), target.constData())) return true;
+    if (errno != EXDEV) return false;
+
+    // Across file systems. The copy is read through the same guards as any
+    // read (a swap since the check above is refused), and the original goes
+    // only once the copy is on disk under its new name.
+    const std::optional<std::string> bytes = readRegularFile(from, maxBytes);
+    if (!bytes) return false;
+    QByteArray temporary = target + kTemporarySuffixPattern;
+    {
+        const Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+        if (file.get() < 0) return false;
+        const bool written = writeAll(file.get(), *bytes) && (::fsync(file.get()) == 0 || errno == EINVAL);
+        if (!written || !placeWithoutReplacing(temporary.constData(), target.constData())) {
+            (void)::unlink(temporary.constData());
+            return false;
+        }
+    }
+    syncDirectoryOf(target);
+    (void)::unlink(source.constData());
+    return true;
 }
 
 void removeStaleTemporaryFiles(const QString& filePath)

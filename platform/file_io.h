@@ -67,6 +67,14 @@ inline constexpr std::chrono::seconds kStaleTemporaryFileAge{60};
 /// modified for kStaleTemporaryFileAge. Links and other users' files stay.
 void removeStaleTemporaryFiles(const QString& filePath);
 
+/// Moves the user's own regular file at `from` (not a link, at most
+/// `maxBytes`) to `to`, never replacing anything there: a rename where both
+/// lie on one file system; otherwise a private copy is written beside `to`,
+/// flushed to disk with its directory, put in place, and only then is `from`
+/// removed. True when the file now lives at `to`; on any failure before that,
+/// `from` stays as it was and nothing is left at `to`.
+[[nodiscard]] bool moveFileWithoutReplacing(const QString& from, const QString& to, std::size_t maxBytes);
+
 /// Deletes the file; a failure (including a missing file) is ignored.
 void removeFile(const QString& path);
 

@@ -72,6 +72,9 @@ public:
     [[nodiscard]] bool isLoading() const { return isLoading_; }
     /// A message for the user when there is nothing to show; empty when absent.
     [[nodiscard]] QString error() const { return error_; }
+    /// Whether the catalogue shown came from a download: in this run, or
+    /// read back from a cache that a download wrote. Never the packaged page's.
+    [[nodiscard]] bool isDownloaded() const { return isDownloaded_; }
     /// The cache file. There is no operation to clear the cache: the settings
     /// screen deletes this file itself, then calls refresh().
     [[nodiscard]] QString cacheFilePath() const { return config_.preview ? QString() : config_.cacheFilePath; }
@@ -102,10 +105,12 @@ private:
     void refreshFailed();
     void applyPreview(std::optional<SharedCategories> categories);
 
+    /// Where a page came from, which its cache tells (see kDownloadedCacheEnd).
+    enum class Source { packaged, download };
     /// Parses `text` on the thread pool, writes a non-empty result (or any
-    /// result, when `cacheEvenIfEmpty`) to the cache, and hands it back here;
+    /// result, for the packaged page) to the cache, and hands it back here;
     /// nothing, and nothing written, when the page is over the limits.
-    template <typename Done> void parseInBackground(std::string text, bool cacheEvenIfEmpty, Done done);
+    template <typename Done> void parseInBackground(std::string text, Source source, Done done);
 
     void setCategories(SharedCategories categories);
     void setLoading(bool loading);
@@ -117,6 +122,7 @@ private:
     LifetimeGuard lifetime_;
     SharedCategories categories_;
     bool isLoading_ = false;
+    bool isDownloaded_ = false;
     QString error_;
 };
 

@@ -32,6 +32,13 @@
         <source>1 entry</source>
         <translation>1 Eintrag</translation>
     </message>
+    <message numerus="yes">
+        <source>%n new</source>
+        <translation>
+            <numerusform>%n neu</numerusform>
+            <numerusform>%n neu</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ConfirmationAlert</name>
@@ -127,6 +134,14 @@
         <source>More links</source>
         <translation>Weitere Links</translation>
     </message>
+    <message>
+        <source>%1, new</source>
+        <translation>%1, neu</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
 </context>
 <context>
     <name>ErrorRow</name>
@@ -183,6 +198,24 @@
         <source>%1 (preview) – KAVO</source>
         <extracomment>The window&apos;s title while a page is previewed: the file&apos;s name.</extracomment>
         <translation>%1 (Vorschau) – KAVO</translation>
+    </message>
+</context>
+<context>
+    <name>NewHeaderRow</name>
+    <message>
+        <source>Mark as Seen</source>
+        <translation>Als gesehen markieren</translation>
+    </message>
+    <message>
+        <source>1 new entry</source>
+        <translation>1 neuer Eintrag</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new entries</source>
+        <translation>
+            <numerusform>%n neuer Eintrag</numerusform>
+            <numerusform>%n neue Einträge</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -304,6 +337,18 @@
         <source>This will remove all favorited entries.</source>
         <translation>Alle Favoriten werden entfernt.</translation>
     </message>
+    <message>
+        <source>Mark as Seen</source>
+        <translation>Als gesehen markieren</translation>
+    </message>
+    <message>
+        <source>No entry will be marked as new until a download brings new ones.</source>
+        <translation>Kein Eintrag wird als neu markiert, bis ein Download neue bringt.</translation>
+    </message>
+    <message>
+        <source>Mark</source>
+        <translation>Markieren</translation>
+    </message>
 </context>
 <context>
     <name>ShareSheet</name>
@@ -379,6 +424,10 @@
         <translation>Kategorielink verworfen, Titel behalten: „%1“ ist keine gültige URL</translation>
     </message>
     <message>
+        <source>Note line ignored: no note text after “**&#xa0;-&#xa0;”</source>
+        <translation>Hinweiszeile ignoriert: kein Hinweistext nach „**&#xa0;-&#xa0;“</translation>
+    </message>
+    <message>
         <source>Note dropped: the note on line %1 replaces it before any rule line</source>
         <translation>Hinweis verworfen: der Hinweis in Zeile %1 ersetzt ihn vor jeder Trennlinie</translation>
     </message>
@@ -397,6 +446,10 @@
     <message>
         <source>Entry dropped: no [name](target) link</source>
         <translation>Eintrag verworfen: kein Link [Name](Ziel)</translation>
+    </message>
+    <message>
+        <source>Entry dropped: no [name](target) link before the first “&#xa0;-&#xa0;”</source>
+        <translation>Eintrag verworfen: kein Link [Name](Ziel) vor dem ersten „&#xa0;-&#xa0;“</translation>
     </message>
     <message>
         <source>Entry “%1” dropped: “%2” is not a valid URL</source>
@@ -438,14 +491,6 @@
         <source>Could not read %1: %2</source>
         <translation>%1 konnte nicht gelesen werden: %2</translation>
     </message>
-    <message>
-        <source>Note line ignored: no note text after “**&#xa0;-&#xa0;”</source>
-        <translation>Hinweiszeile ignoriert: kein Hinweistext nach „**&#xa0;-&#xa0;“</translation>
-    </message>
-    <message>
-        <source>Entry dropped: no [name](target) link before the first “&#xa0;-&#xa0;”</source>
-        <translation>Eintrag verworfen: kein Link [Name](Ziel) vor dem ersten „&#xa0;-&#xa0;“</translation>
-    </message>
 </context>
 <context>
     <name>kavo::MainListModel</name>
@@ -464,6 +509,10 @@
     <message>
         <source>Links</source>
         <translation>Links</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
     </message>
 </context>
 </TS>

@@ -32,6 +32,13 @@
         <source>1 entry</source>
         <translation>1 entrée</translation>
     </message>
+    <message numerus="yes">
+        <source>%n new</source>
+        <translation>
+            <numerusform>%n nouveau</numerusform>
+            <numerusform>%n nouveaux</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ConfirmationAlert</name>
@@ -127,6 +134,14 @@
         <source>More links</source>
         <translation>Autres liens</translation>
     </message>
+    <message>
+        <source>%1, new</source>
+        <translation>%1, nouveau</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Nouveau</translation>
+    </message>
 </context>
 <context>
     <name>ErrorRow</name>
@@ -183,6 +198,24 @@
         <source>%1 (preview) – KAVO</source>
         <extracomment>The window&apos;s title while a page is previewed: the file&apos;s name.</extracomment>
         <translation>%1 (aperçu) – KAVO</translation>
+    </message>
+</context>
+<context>
+    <name>NewHeaderRow</name>
+    <message>
+        <source>Mark as Seen</source>
+        <translation>Marquer comme vu</translation>
+    </message>
+    <message>
+        <source>1 new entry</source>
+        <translation>1 nouvelle entrée</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new entries</source>
+        <translation>
+            <numerusform>%n nouvelle entrée</numerusform>
+            <numerusform>%n nouvelles entrées</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -304,6 +337,18 @@
         <source>This will remove all favorited entries.</source>
         <translation>Tous les favoris seront supprimés.</translation>
     </message>
+    <message>
+        <source>Mark as Seen</source>
+        <translation>Marquer comme vu</translation>
+    </message>
+    <message>
+        <source>No entry will be marked as new until a download brings new ones.</source>
+        <translation>Aucune entrée ne sera marquée comme nouvelle avant qu’un téléchargement en apporte de nouvelles.</translation>
+    </message>
+    <message>
+        <source>Mark</source>
+        <translation>Marquer</translation>
+    </message>
 </context>
 <context>
     <name>ShareSheet</name>
@@ -379,6 +424,10 @@
         <translation>Lien de catégorie écarté, titre gardé&#xa0;: «&#xa0;%1&#xa0;» n’est pas une URL valide</translation>
     </message>
     <message>
+        <source>Note line ignored: no note text after “**&#xa0;-&#xa0;”</source>
+        <translation>Ligne de note ignorée&#xa0;: aucun texte après «&#xa0;**&#xa0;-&#xa0;»</translation>
+    </message>
+    <message>
         <source>Note dropped: the note on line %1 replaces it before any rule line</source>
         <translation>Note écartée&#xa0;: la note de la ligne %1 la remplace avant toute ligne de séparation</translation>
     </message>
@@ -397,6 +446,10 @@
     <message>
         <source>Entry dropped: no [name](target) link</source>
         <translation>Entrée écartée&#xa0;: aucun lien [nom](cible)</translation>
+    </message>
+    <message>
+        <source>Entry dropped: no [name](target) link before the first “&#xa0;-&#xa0;”</source>
+        <translation>Entrée écartée&#xa0;: aucun lien [nom](cible) avant le premier «&#xa0;-&#xa0;»</translation>
     </message>
     <message>
         <source>Entry “%1” dropped: “%2” is not a valid URL</source>
@@ -438,14 +491,6 @@
         <source>Could not read %1: %2</source>
         <translation>Impossible de lire %1&#xa0;: %2</translation>
     </message>
-    <message>
-        <source>Note line ignored: no note text after “**&#xa0;-&#xa0;”</source>
-        <translation>Ligne de note ignorée&#xa0;: aucun texte après «&#xa0;**&#xa0;-&#xa0;»</translation>
-    </message>
-    <message>
-        <source>Entry dropped: no [name](target) link before the first “&#xa0;-&#xa0;”</source>
-        <translation>Entrée écartée&#xa0;: aucun lien [nom](cible) avant le premier «&#xa0;-&#xa0;»</translation>
-    </message>
 </context>
 <context>
     <name>kavo::MainListModel</name>
@@ -464,6 +509,10 @@
     <message>
         <source>Links</source>
         <translation>Liens</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Nouveautés</translation>
     </message>
 </context>
 </TS>

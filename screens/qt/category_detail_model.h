@@ -2,6 +2,7 @@
 #pragma once
 
 #include "screens/category_detail_rows.h"
+#include "screens/qt/entry_row_data.h"
 #include "screens/qt/keyed_list_model.h"
 #include "screens/qt/service_qml_types.h"
 #include "screens/qt/shown_text.h"
@@ -22,8 +23,8 @@ namespace kavo {
 /// screen opens (a refresh does not change an open screen), and set anew by
 /// a search while it is open: that is one reset, the items being new. A
 /// previewed page's edit is told row by row (updateCategory), keyed by
-/// item, so the view keeps its place. Favourites are followed, and a toggle
-/// changes only the rows of the link it touched.
+/// item, so the view keeps its place. Favourites and what is new are
+/// followed, and a change redraws only the rows of the links it touched.
 class CategoryDetailModel : public KeyedListModel {
     Q_OBJECT
     QML_ELEMENT
@@ -44,18 +45,20 @@ public:
     enum Role {
         KindRole = Qt::UserRole + 1, ///< a RowKind
         TextRole,                    ///< header text, or the cleaned note
-        NameRole,                    ///< entry name
-        UrlRole,                     ///< entry link
-        DescriptionRole,             ///< entry description as styled text ("" when there is none)
-        HasDescriptionRole,          ///< whether the description line is shown
-        PlainDescriptionRole,        ///< the description as plain text, for assistive technology
-        BadgeRole,                   ///< the badge's raw value ("star", "globe", "arrow", "none")
-        BadgeSymbolRole,             ///< symbol of the leading icon, "" for none
-        BadgeColorRole,              ///< named colour of the leading icon
-        AccessoryRole,               ///< "menu", "star" or "chevron"
-        IsFavoriteRole,              ///< whether the entry's link is a favourite
-        RelatedNamesRole,            ///< names of the related links, in order
-        RelatedUrlsRole,             ///< their links
+        // An entry's fields, in EntryField's order and under its names.
+        NameRole,
+        UrlRole,
+        DescriptionRole,
+        HasDescriptionRole,
+        PlainDescriptionRole,
+        BadgeRole,
+        BadgeSymbolRole,
+        BadgeColorRole,
+        AccessoryRole,
+        IsFavoriteRole,
+        IsNewRole,
+        RelatedNamesRole,
+        RelatedUrlsRole,
     };
     Q_ENUM(Role)
 
@@ -67,6 +70,8 @@ public:
 
     /// The service whose favourites the rows follow.
     void setFavoritesService(KVFavoritesService* favorites);
+    /// The service whose new entries the rows follow.
+    void setSeenService(KVSeenService* seen);
 
     /// Shows `category`; nothing shows no rows.
     void setCategory(std::optional<KVCategory> category);
@@ -87,19 +92,27 @@ signals:
     void categoryChanged();
 
 private:
+    /// What a row shows beside the entry itself.
+    struct Marks {
+        bool favorite = false;
+        bool isNew = false;
+        friend bool operator==(const Marks&, const Marks&) = default;
+    };
     /// A row, complete in itself while an update moves rows of two readings about.
     struct Row : screens::DetailRow {
         const KVCategory* source = nullptr; ///< the category the row's indices point into
-        bool favorite = false;              ///< last told favourite state, to tell which rows a toggle changed
+        Marks marks;                        ///< as last told, to tell which rows a change touched
     };
-    void favoritesChanged();
-    [[nodiscard]] bool isFavorite(const KVEntry& entry) const;
+    [[nodiscard]] Marks marksOf(const KVEntry& entry) const;
     [[nodiscard]] std::vector<Row> rowsOf(const KVCategory& category) const;
+    /// Redraws the rows whose marks changed.
+    void marksChanged();
 
     std::unique_ptr<const KVCategory> category_;
     std::vector<Row> rows_;
     std::vector<std::string> keys_;
     QPointer<KVFavoritesService> favorites_;
+    QPointer<KVSeenService> seen_;
 };
 
 } // namespace kavo

@@ -13,6 +13,18 @@
 namespace kavo {
 namespace {
 
+// The fields of a new entry by role; the link and the favourite state have roles of their own.
+std::optional<EntryField> entryField(int role)
+{
+    using F = EntryField;
+    static constexpr F kFields[] = {F::Name,        F::Description, F::HasDescription, F::PlainDescription,
+                                    F::Badge,       F::BadgeSymbol, F::BadgeColor,     F::Accessory,
+                                    F::IsNew,       F::RelatedNames, F::RelatedUrls};
+    static_assert(std::size(kFields) == MainListModel::RelatedUrlsRole - MainListModel::NameRole + 1);
+    if (role < MainListModel::NameRole || role > MainListModel::RelatedUrlsRole) return std::nullopt;
+    return kFields[role - MainListModel::NameRole];
+}
+
 // The data service speaks English; its three messages are translated as they are shown.
 [[maybe_unused]] constexpr const char* kServiceMessages[] = {
     QT_TRANSLATE_NOOP("KVDataService", "Could not refresh"),
@@ -63,6 +75,16 @@ void MainListModel::setFavoritesService(KVFavoritesService* service)
     rebuild();
 }
 
+void MainListModel::setSeenService(KVSeenService* service)
+{
+    if (service == seen_) return;
+    if (seen_) disconnect(seen_, nullptr, this, nullptr);
+    seen_ = service;
+    if (seen_) connect(seen_, &KVSeenService::seenChanged, this, &MainListModel::seenChanged);
+    emit servicesChanged();
+    seenChanged();
+}
+
 void MainListModel::setSearchText(const QString& text)
 {
     if (text == searchText_) return;
@@ -74,7 +96,10 @@ void MainListModel::setSearchText(const QString& text)
 
 void MainListModel::catalogueChanged()
 {
-    catalogue_ = data_ ? data_->categories() : SharedCategories{};
+    const SharedCategories next = data_ ? data_->categories() : SharedCategories{};
+    // Taken already: a download is told to the seen service first, which told this model.
+    if (next && next == catalogue_) return;
+    catalogue_ = next;
     sortedCategories_.clear();
     sortedLinks_.clear();
     index_.reset();
@@ -83,8 +108,23 @@ void MainListModel::catalogueChanged()
         sortedCategories_ = std::move(split.categories);
         sortedLinks_ = std::move(split.links);
     }
+    deriveNew();
     rebuild();
     emit catalogueReplaced();
+}
+
+void MainListModel::seenChanged()
+{
+    // A new catalogue not yet taken is taken now, with its new entries: one derivation, one set of row edits.
+    if (data_ && data_->categories() != catalogue_) return catalogueChanged();
+    deriveNew();
+    rebuild();
+}
+
+void MainListModel::deriveNew()
+{
+    const SeenLinks* links = seen_ ? seen_->links() : nullptr;
+    fresh_ = catalogue_ && links ? screens::newEntries(*catalogue_, *links, seen_->now()) : screens::NewEntries{};
 }
 
 const screens::SearchIndex& MainListModel::searchIndex() const
@@ -111,6 +151,7 @@ void MainListModel::rebuild(bool newSearch)
     state.hasError = data_ && !data_->error().isEmpty();
     state.historyCount = history.size();
     state.favoriteCount = favorites.size();
+    state.fresh = &fresh_;
     state.searchText = std::string_view(query.constData(), static_cast<std::size_t>(query.size()));
 
     screens::MainList list = screens::buildMainList(state);
@@ -157,6 +198,11 @@ std::vector<MainListModel::DisplayRow> MainListModel::displayRows(const std::vec
             break;
         case K::SectionHeader:
             switch (static_cast<K>(mainRow.index)) {
+            case K::New:
+                row.kind = NewHeader;
+                row.title = tr("New");
+                row.count = static_cast<int>(list_.newCount);
+                break;
             case K::History: row.title = tr("Recently Viewed"); break;
             case K::Favorite: row.title = tr("Favorites"); break;
             case K::Category: row.title = tr("Categories"); break;
@@ -169,6 +215,14 @@ std::vector<MainListModel::DisplayRow> MainListModel::displayRows(const std::vec
             row.url = QString::fromStdString(entry.url.text());
             row.viewedAt = entry.viewedAt;
             row.hasSubtitle = true;
+            row.isFavorite = favorites_ && favorites_->isFavorite(entry.url);
+            break;
+        }
+        case K::New: {
+            const KVEntry& entry = *list_.newRows.at(mainRow.index).entry;
+            row.entry = &entry;
+            row.title = shownText(entry.name);
+            row.url = QString::fromStdString(entry.url.text());
             row.isFavorite = favorites_ && favorites_->isFavorite(entry.url);
             break;
         }
@@ -189,6 +243,7 @@ std::vector<MainListModel::DisplayRow> MainListModel::displayRows(const std::vec
             row.symbol = fromUtf8(screens::iconName(source.title));
             row.tileColor = fromUtf8(screens::colorName(screens::iconColor(source.title)));
             row.count = static_cast<int>(category.entryCount);
+            row.newCount = static_cast<int>(category.newCount);
             if (source.url) row.url = QString::fromStdString(source.url->text());
             break;
         }
@@ -222,18 +277,24 @@ QVariant MainListModel::data(const QModelIndex& index, int role) const
     case CountRole: return row.count;
     case UrlRole: return row.url;
     case IsFavoriteRole: return row.isFavorite;
-    default: return {};
+    case NewCountRole: return row.newCount;
+    default: break;
     }
+    const std::optional<EntryField> field = entryField(role);
+    if (!field || row.entry == nullptr) return {};
+    return entryFieldData(*row.entry, row.isFavorite, true, *field);
 }
 
 QHash<int, QByteArray> MainListModel::roleNames() const
 {
-    return {
+    QHash<int, QByteArray> names{
         {KindRole, "kind"},         {KeyRole, "key"},
         {TitleRole, "title"},       {SubtitleRole, "subtitle"}, {HasSubtitleRole, "hasSubtitle"},
         {SymbolRole, "symbol"},     {TileColorRole, "tileColor"}, {CountRole, "count"},
-        {UrlRole, "url"},           {IsFavoriteRole, "isFavorite"},
+        {UrlRole, "url"},           {IsFavoriteRole, "isFavorite"}, {NewCountRole, "newCount"},
     };
+    for (int role = NameRole; role <= RelatedUrlsRole; ++role) names[role] = entryFieldName(*entryField(role));
+    return names;
 }
 
 QString MainListModel::badgeFor(const QString& url) const

@@ -11,7 +11,10 @@ void Navigator::setMainModel(MainListModel* model)
     if (mainModel_) disconnect(mainModel_, nullptr, this, nullptr);
     mainModel_ = model;
     navigation_.close();
-    auto followFavorites = [this] { detail_->setFavoritesService(mainModel_ ? mainModel_->favoritesService() : nullptr); };
+    auto followFavorites = [this] {
+        detail_->setFavoritesService(mainModel_ ? mainModel_->favoritesService() : nullptr);
+        detail_->setSeenService(mainModel_ ? mainModel_->seenService() : nullptr);
+    };
     if (mainModel_) {
         connect(mainModel_, &MainListModel::searchResultsChanged, this, [this] { listChanged(false); });
         connect(mainModel_, &MainListModel::catalogueReplaced, this, [this] { listChanged(true); });

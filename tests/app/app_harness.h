@@ -70,6 +70,8 @@ public:
     /// Waits until the catalogue is loaded; false when it never is.
     bool waitUntilLoaded() { return QTest::qWaitFor([this] { return !root_->dataService().isLoading(); }, 10'000); }
 
+    /// The packaged test page, to serve as it is or changed.
+    Q_INVOKABLE QString packagedPage() const;
     /// From now on the primary endpoint answers with `page`, whole.
     Q_INVOKABLE void servePage(const QString& page) { server_.answer("/single-page", ScriptedAnswer(page.toUtf8())); }
     Q_INVOKABLE void addHistory(const QString& name, const QString& url) { root_->historyService().addEntry(name, url); }

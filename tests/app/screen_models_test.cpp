@@ -277,6 +277,52 @@ private slots:
         }
     }
 
+    // Files earlier versions kept in the cache move to the data directory at start, by a rename
+    // or across file systems by a copy; nothing there is replaced, nothing but a file of ours
+    // moves, and never into the shared /tmp when there is no data directory.
+    void personalFilesMoveFromTheCacheToTheDataDirectory()
+    {
+        // Where XDG_DATA_HOME lies, what is at the old place and the new one, and what the history then holds.
+        const std::tuple<const char*, const char*, const char*, const char*, bool> cases[] = {
+            {"/tmp", "file", "", "Old", true},         {"/dev/shm", "file", "", "Old", true},
+            {"/tmp", "file", "file", "New", false},    {"/tmp", "link", "", "", false},
+            {"/tmp", "huge", "", "", false},           {"/tmp", "other", "", "", false},
+            {"unusable", "file", "", "", false},
+        };
+        const auto history = [](const char* name) { return encodeHistory({{{}, name, *Url::parse("/a"), 1}}); };
+        for (const auto& [base, old, existing, expected, moved] : cases) {
+            if (!QFileInfo(base).isDir() && QByteArray(base) != "unusable") continue; // no second file system here
+            if (QByteArray(old) == "other" && ::geteuid() != 0) continue; // only root can make one
+            QTemporaryDir cacheHome, dataHome(QByteArray(base) == "unusable" ? QString() : base + QStringLiteral("/kavo-XXXXXX"));
+            const QString dataBase = QByteArray(base) == "unusable" ? dataHome.filePath("a-file") : dataHome.path();
+            QVERIFY(QDir().mkpath(cacheHome.filePath("kavo")) && QDir().mkpath(dataHome.filePath("kavo")));
+            if (QByteArray(base) == "unusable") QVERIFY(testing::writePlain(dataBase, "not a directory"));
+            const QString oldPath = cacheHome.filePath("kavo/kavo_history.json");
+            const QString newPath = dataHome.filePath("kavo/kavo_history.json");
+            const QByteArray oldBytes = QByteArray(old) == "huge" ? QByteArray(int(kPersonalFileLimit) + 1, ' ') + history("Old").c_str()
+                                                                  : QByteArray::fromStdString(history("Old"));
+            QVERIFY(testing::writePlain(QByteArray(old) == "link" ? cacheHome.filePath("target") : oldPath, oldBytes));
+            if (QByteArray(old) == "link") QVERIFY(QFile::link(cacheHome.filePath("target"), oldPath));
+            if (QByteArray(old) == "other") QVERIFY(testing::giveAway(oldPath));
+            if (*existing) QVERIFY(testing::writePlain(newPath, QByteArray::fromStdString(history("New"))));
+            qputenv("XDG_CACHE_HOME", cacheHome.path().toUtf8());
+            qputenv("XDG_DATA_HOME", dataBase.toUtf8());
+
+            ApplicationSetup setup = KavoApplication::applicationSetup();
+            qunsetenv("XDG_CACHE_HOME");
+            qunsetenv("XDG_DATA_HOME");
+            QCOMPARE(QFileInfo::exists(oldPath), !moved);
+            QCOMPARE(setup.dataDirectory.has_value(), QByteArray(base) != "unusable");
+            if (!setup.dataDirectory) continue;
+            setup.data.primaryUrl = setup.data.fallbackUrl = QUrl("http://127.0.0.1:9/"); // no download leaves the machine
+            testing::RecordingOpener opener;
+            testing::RecordingClipboard clipboard;
+            KavoApplication root(std::move(setup), opener, clipboard);
+            const HistoryList& entries = root.historyService().recentEntries();
+            QCOMPARE(entries.empty() ? QString() : QString::fromStdString(entries[0].name), QString(expected));
+        }
+    }
+
     void qmlSeesTheRootsInstances()
     {
         // Loading the whole window, sheet and alerts included, warns about nothing.

@@ -11,6 +11,7 @@
 #include "screens/list_diff.h"
 #include "screens/main_list.h"
 #include "screens/navigation.h"
+#include "screens/new_entries.h"
 #include "screens/presentation_rules.h"
 #include "screens/repeat_guard.h"
 #include "screens/search_index.h"
@@ -175,7 +176,8 @@ TEST(Search, AgreesWithTheRulesOverRandomCatalogues)
 // must follow its header row, which is left out here.
 std::string kinds(const MainList& list)
 {
-    static const char* const names[] = {"Loading", "Error", "History", "Favorite", "Category", "Link", "NoResults", "Empty"};
+    static const char* const names[] = {"Loading",   "Error",     "History", "Favorite",      "Category",
+                                        "Link",      "NoResults", "Empty",   "SectionHeader", "New"};
     std::string out;
     for (std::size_t i = 0, run = 1; i < list.rows.size(); i += run, run = 1) {
         const MainRowKind kind = list.rows[i].kind;
@@ -183,7 +185,7 @@ std::string kinds(const MainList& list)
             EXPECT_TRUE(i + 1 < list.rows.size() && list.rows[i + 1].kind == static_cast<MainRowKind>(list.rows[i].index));
             continue;
         }
-        const bool inSection = kind >= MainRowKind::History && kind <= MainRowKind::Link;
+        const bool inSection = (kind >= MainRowKind::History && kind <= MainRowKind::Link) || kind == MainRowKind::New;
         EXPECT_EQ(inSection, i > 0 && list.rows[i - 1].kind == MainRowKind::SectionHeader) << names[int(kind)];
         while (i + run < list.rows.size() && list.rows[i + run].kind == kind) ++run;
         out += std::string(out.empty() ? "" : " ") + names[static_cast<int>(kind)];
@@ -199,6 +201,7 @@ TEST(MainList, ShowsEachRowKindOnlyUnderItsCondition)
         std::size_t history, favorites;
         std::string_view search;
         std::string expected;
+        std::size_t fresh = 0; // new entries
     };
     const Case cases[] = {
         {false, false, false, 0, 0, "", "Empty"},
@@ -213,10 +216,16 @@ TEST(MainList, ShowsEachRowKindOnlyUnderItsCondition)
         {true, false, false, 7, 12, "alpha p", "Category"},
         {true, true, true, 3, 3, "zzz", "Error NoResults"},
         {true, false, false, 0, 0, "zzz", "NoResults"},
+        {true, false, false, 7, 0, "", "New*10 History*5 Category*2 Link*2", 12},
+        {true, false, false, 0, 0, "", "New Category*2 Link*2", 1},
+        {true, false, false, 7, 0, "ALPHA", "Category Link", 12},
     };
     for (const Case& c : cases) {
         const Services services{c.loaded ? parse(kMainPage) : std::vector<KVCategory>{}};
         MainListState state = services.state(c.search);
+        NewEntries fresh;
+        if (c.fresh > 0) fresh.newest.resize(c.fresh, {0, &services.catalogue[0].entries[0], &services.catalogue[0]});
+        state.fresh = &fresh;
         std::tie(state.isLoading, state.hasError, state.historyCount, state.favoriteCount) =
             std::tie(c.loading, c.error, c.history, c.favorites);
         EXPECT_EQ(kinds(buildMainList(state)), c.expected) << c.loaded << c.loading << c.error << " " << c.history << " "
@@ -235,6 +244,9 @@ TEST(MainList, RowKeysStayWithTheirItemsAndNeverRepeat)
         MainListState state = services.state();
         state.historyCount = history.size();
         state.favoriteCount = favorites.size();
+        NewEntries fresh; // a new entry of a link that is also a favourite and in the history
+        fresh.newest.push_back({0, &services.catalogue[0].entries[0], &services.catalogue[0]});
+        state.fresh = &fresh;
         return rowKeys(buildMainList(state), history, favorites);
     };
     // A link opened twice in a loaded file, a link that is also a favourite,
@@ -243,9 +255,31 @@ TEST(MainList, RowKeysStayWithTheirItemsAndNeverRepeat)
     EXPECT_EQ(std::set<std::string>(first.begin(), first.end()).size(), first.size());
     // Opening another link adds its row; every other row keeps its key.
     Keys second = keys({"https://c.example/", "https://a.example/", "https://b.example/", "https://a.example/"});
-    EXPECT_EQ(std::count(second.begin(), second.end(), second[1]), 1);
-    second.erase(second.begin() + 1); // the new row, under the section's header
+    EXPECT_EQ(std::count(second.begin(), second.end(), second[3]), 1);
+    second.erase(second.begin() + 3); // the new row, under "New" and the history's header
     EXPECT_EQ(second, first);
+}
+
+// Newest first, ties in page order; a link once, at its first entry; each category counts
+// its links once; nothing when the seven days are over.
+TEST(NewEntries, NewestFirstTiesInPageOrderEachLinkOnce)
+{
+    const auto before = parse("# \u25BA A\n* [old](https://old.example/)\n");
+    const auto middle = parse("# \u25BA A\n* [old](https://old.example/)\n* [x](https://x.example/)\n");
+    const auto after = parse("# \u25BA A\n* [old](https://old.example/)\n* [x](https://x.example/)\n* [y](https://y.example/)\n"
+                             "# \u25BA B\n* [y again](https://y.example/)\n## \u25B7 S\n* [y thrice](https://y.example/)\n"
+                             "* [z](https://z.example/)\n");
+    const SeenLinks seen = SeenLinks::baseline(before).next(middle, 10).next(after, 20);
+    const auto described = [&](ReferenceSeconds now) {
+        const NewEntries fresh = newEntries(after, seen, now);
+        std::string text;
+        for (const LinkedEntry& entry : fresh.newest) text += entry.entry->name + " ";
+        for (const KVCategory& category : after) text += category.title + std::to_string(fresh.countIn(&category)) + " ";
+        return text;
+    };
+    EXPECT_EQ(described(20), "y z x A2 B2 ");
+    EXPECT_EQ(described(10 + kNewForSeconds), "y z A1 B2 ");
+    EXPECT_EQ(described(20 + kNewForSeconds), "A0 B0 ");
 }
 
 // "note header e0 s0.header s0.note s0.e0 ...": kind and place of each row.
