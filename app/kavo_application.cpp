@@ -5,10 +5,13 @@
 #include "app/build_config.h"
 #include "platform/caches_directory.h"
 #include "platform/file_io.h"
+#include "screens/qt/lint_model.h"
 #include "screens/qt/symbol_font.h"
 
 #include <QQmlApplicationEngine>
 #include <QUrl>
+
+#include <cstdio>
 
 namespace kavo {
 
@@ -22,6 +25,18 @@ ApplicationSetup KavoApplication::applicationSetup()
     setup.data.cacheReadAhead = CacheReadAhead::start(setup.data.cacheFilePath);
     // Decoding tens of thousands of links overlaps the window's start too.
     setup.seenReadAhead = SeenReadAhead::start(filePathIn(setup.dataDirectory, KVSeenService::kFileName));
+    return setup;
+}
+
+ApplicationSetup KavoApplication::previewSetup(const QString& path)
+{
+    ApplicationSetup setup;
+    setup.cachesDirectory = userCachesDirectory();
+    setup.dataDirectory = userDataDirectory();
+    movePersonalFiles(setup.cachesDirectory, setup.dataDirectory); // history and favourites as always
+    setup.data = applicationDataServiceConfig(setup.cachesDirectory);
+    setup.data.cacheFilePath.clear(); // never read, written, cleared, nor tidied
+    setup.previewPage = path;
     return setup;
 }
 
@@ -50,11 +65,29 @@ void KavoApplication::build()
     setup_.reset();
     const QString historyPath = filePathIn(setup.dataDirectory, KVHistoryService::kFileName);
     const QString favoritesPath = filePathIn(setup.dataDirectory, KVFavoritesService::kFileName);
-    const QString seenPath = filePathIn(setup.dataDirectory, KVSeenService::kFileName);
+    // A previewed page is no download: what is new is not its business, and
+    // the seen file is neither read nor written (nor tidied).
+    const QString seenPath = setup.previewPage ? QString() : filePathIn(setup.dataDirectory, KVSeenService::kFileName);
+    // A preview leaves the cache alone altogether.
+    if (setup.previewPage) {
+        preview_ = std::make_unique<KVPagePreview>(*setup.previewPage);
+        setup.data.preview = preview_.get();
+        setup.data.cacheFilePath.clear();
+        setup.data.cacheReadAhead.reset();
+        setup.seenReadAhead.reset();
+        // Whoever started the preview from a terminal hears of a file that cannot be used, once per new reason.
+        QObject::connect(preview_.get(), &KVPagePreview::reportChanged, preview_.get(),
+                         [preview = preview_.get(), told = PageProblem{}]() mutable {
+                             if (preview->problem() == told) return;
+                             told = preview->problem();
+                             const QString text = LintModel::problemText(told, preview->filePath());
+                             if (!text.isEmpty()) std::fprintf(stderr, "kavo: %s\n", qPrintable(text));
+                         });
+    }
     // Saves killed part-way leave their temporary files beside ours; nothing
     // else ever removes them.
     for (const QString& path : {setup.data.cacheFilePath, historyPath, favoritesPath, seenPath}) {
-        removeStaleTemporaryFiles(path);
+        if (!path.isEmpty()) removeStaleTemporaryFiles(path);
     }
     // In this order: the data service starts its load first, then the two
     // personal lists read their files.
@@ -63,13 +96,17 @@ void KavoApplication::build()
     favoritesService_ = std::make_unique<KVFavoritesService>(favoritesPath, setup.clock, setup.uuids);
     // Every catalogue a download brought is recorded as seen; the packaged
     // page never is. The one read back from the cache at start is the first.
-    seenService_ = std::make_unique<KVSeenService>(
-        seenPath, setup.clock, setup.seenReadAhead ? setup.seenReadAhead->take(seenPath) : readSeenFile(seenPath));
-    const auto recordDownload = [data = dataService_.get(), seen = seenService_.get()] {
-        if (data->isDownloaded()) seen->recordDownload(data->categories());
-    };
-    QObject::connect(dataService_.get(), &KVDataService::categoriesChanged, seenService_.get(), recordDownload);
-    recordDownload();
+    // A preview has no seen links: nothing is new, nothing to mark, nothing saved.
+    std::optional<SeenLinks> seen;
+    if (!seenPath.isEmpty()) seen = setup.seenReadAhead ? setup.seenReadAhead->take(seenPath) : readSeenFile(seenPath);
+    seenService_ = std::make_unique<KVSeenService>(seenPath, setup.clock, std::move(seen));
+    if (!preview_) {
+        const auto recordDownload = [data = dataService_.get(), seen = seenService_.get()] {
+            if (data->isDownloaded()) seen->recordDownload(data->categories());
+        };
+        QObject::connect(dataService_.get(), &KVDataService::categoriesChanged, seenService_.get(), recordDownload);
+        recordDownload();
+    }
     actions_ = std::make_unique<LinkActions>(*historyService_, *favoritesService_, opener_, clipboard_, setup.clock);
     // The website and version are the build's own, whatever the setup.
     appInfo_ = std::make_unique<AppInfo>(siteBaseUrl(), QStringLiteral(KAVO_VERSION));

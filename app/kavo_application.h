@@ -26,6 +26,8 @@ struct ApplicationSetup {
     std::optional<QString> cachesDirectory; ///< the catalogue cache; nothing: "/tmp"
     std::optional<QString> dataDirectory;   ///< the personal files; nothing: "/tmp"
     DataServiceConfig data;
+    /// A page to preview: the catalogue comes from it alone (see KVPagePreview).
+    std::optional<QString> previewPage;
     Clock clock = systemClock();
     UuidSource uuids = randomUuids();
     /// The seen file's read, when the application started it ahead; without
@@ -48,6 +50,9 @@ public:
     /// movePersonalFiles), then starts reading the catalogue cache and the
     /// seen file on worker threads; call it as early as possible.
     [[nodiscard]] static ApplicationSetup applicationSetup();
+    /// The setup that previews the page at `path`: the same personal files,
+    /// no cache read ahead (nor at all), nothing downloaded.
+    [[nodiscard]] static ApplicationSetup previewSetup(const QString& path);
 
     /// The personal files that earlier versions kept in the caches
     /// directory, where cache cleaners delete them with the cache, each moved
@@ -67,6 +72,8 @@ public:
     [[nodiscard]] QVariantMap windowProperties();
 
     KVDataService& dataService() { build(); return *dataService_; }
+    /// The page being previewed; null unless the setup names one.
+    KVPagePreview* preview() { build(); return preview_.get(); }
     KVHistoryService& historyService() { build(); return *historyService_; }
     KVFavoritesService& favoritesService() { build(); return *favoritesService_; }
     KVSeenService& seenService() { build(); return *seenService_; }
@@ -80,6 +87,7 @@ private:
     std::optional<ApplicationSetup> setup_; ///< until build()
     UrlOpener& opener_;
     Clipboard& clipboard_;
+    std::unique_ptr<KVPagePreview> preview_; ///< before the data service, which uses it, and gone after it
     std::unique_ptr<KVDataService> dataService_;
     std::unique_ptr<KVHistoryService> historyService_;
     std::unique_ptr<KVFavoritesService> favoritesService_;

@@ -153,7 +153,7 @@ public:
 
     std::vector<KVCategory> finish()
     {
-        dropPendingNote("the page ends");
+        dropPendingNote(Kind::NoteAtEnd);
         closeSection();
         closeCategory();
         return std::move(result_);
@@ -177,9 +177,12 @@ private:
         std::size_t line;
     };
 
-    void report(std::size_t line, std::string message) const
+    using Kind = ParseDiagnostic::Kind;
+
+    void report(Kind kind, std::size_t line, std::string_view name = {}, std::string_view target = {},
+                std::size_t otherLine = 0) const
     {
-        if (sink_) (*sink_)(ParseDiagnostic{line, std::move(message)});
+        if (sink_) (*sink_)(ParseDiagnostic{kind, line, std::string(name), std::string(target), otherLine});
     }
 
     void closeSection()
@@ -209,7 +212,7 @@ private:
     void openCategory(std::string_view line)
     {
         if (categorySeen_) {
-            dropPendingNote("the next category heading");
+            dropPendingNote(Kind::NoteBeforeCategory);
             closeSection();
             closeCategory();
         }
@@ -220,8 +223,7 @@ private:
             title = link->title;
             url = Url::parse(link->target);
             if (!url) {
-                report(lineNumber_, "category link dropped (title kept): target " + quoted(link->target) +
-                                        " is not a valid URL");
+                report(Kind::CategoryLinkRefused, lineNumber_, {}, link->target);
             }
         }
         category_.title = std::string(title);
@@ -231,7 +233,7 @@ private:
 
     void openSection(std::string_view line)
     {
-        dropPendingNote("the next section heading");
+        dropPendingNote(Kind::NoteBeforeSection);
         closeSection();
         section_.title = std::string(text::trim(after(line, kSectionMarker)));
     }
@@ -251,12 +253,11 @@ private:
             if (text::startsWith(rest, "- ")) note = text::trim(rest.substr(2));
         }
         if (!note) {
-            report(lineNumber_, "note line ignored: no note text after \"** - \"");
+            report(Kind::NoteWithoutText, lineNumber_);
             return;
         }
         if (pendingNote_) {
-            report(pendingNote_->line, "note dropped: replaced by the note on line " + std::to_string(lineNumber_) +
-                                           " before any rule line");
+            report(Kind::NoteReplaced, pendingNote_->line, {}, {}, lineNumber_);
         }
         pendingNote_ = PendingNote{std::string(*note), lineNumber_};
     }
@@ -269,11 +270,11 @@ private:
         pendingNote_.reset();
     }
 
-    void dropPendingNote(std::string_view before)
+    // `kind` says what came before any rule line: a heading or the page's end.
+    void dropPendingNote(Kind kind)
     {
         if (!pendingNote_) return;
-        report(pendingNote_->line, "note dropped: no rule line (***, --- or ___) follows it before " +
-                                       std::string(before));
+        report(kind, pendingNote_->line);
         pendingNote_.reset();
     }
 
@@ -311,14 +312,12 @@ private:
         links_ += links.size();
         if (overLimit()) return;
         if (links.empty()) {
-            report(lineNumber_, description ? "entry dropped: no [name](target) link before the first \" - \""
-                                            : "entry dropped: no [name](target) link");
+            report(description ? Kind::EntryLinkAfterDash : Kind::EntryWithoutLink, lineNumber_);
             return;
         }
         std::optional<Url> url = Url::parse(links.front().target);
         if (!url) {
-            report(lineNumber_, "entry " + quoted(links.front().name) + " dropped: target " +
-                                    quoted(links.front().target) + " is not a valid URL");
+            report(Kind::EntryTargetRefused, lineNumber_, links.front().name, links.front().target);
             return;
         }
 
@@ -328,8 +327,7 @@ private:
             if (std::optional<Url> relatedUrl = Url::parse(links[i].target)) {
                 related.push_back(KVLink{Uuid::random(), std::string(links[i].name), std::move(*relatedUrl)});
             } else {
-                report(lineNumber_, "related link " + quoted(links[i].name) + " dropped: target " +
-                                        quoted(links[i].target) + " is not a valid URL");
+                report(Kind::RelatedTargetRefused, lineNumber_, links[i].name, links[i].target);
             }
         }
 
@@ -377,9 +375,34 @@ std::vector<KVCategory> KVParser::parse(std::string_view text, const DiagnosticS
     return *parseText(text, sink ? &sink : nullptr, ParseLimits{});
 }
 
-std::optional<std::vector<KVCategory>> KVParser::parse(std::string_view text, ParseLimits limits) const
+std::optional<std::vector<KVCategory>> KVParser::parse(std::string_view text, ParseLimits limits,
+                                                       const DiagnosticSink& sink) const
 {
-    return parseText(text, nullptr, limits);
+    return parseText(text, sink ? &sink : nullptr, limits);
+}
+
+std::string describe(const ParseDiagnostic& diagnostic)
+{
+    using Kind = ParseDiagnostic::Kind;
+    const std::string noRule = "note dropped: no rule line (***, --- or ___) follows it before ";
+    const std::string notValid = quoted(diagnostic.target) + " is not a valid URL";
+    switch (diagnostic.kind) {
+    case Kind::CategoryLinkRefused: return "category link dropped (title kept): target " + notValid;
+    case Kind::NoteWithoutText: return "note line ignored: no note text after \"** - \"";
+    case Kind::NoteReplaced:
+        return "note dropped: replaced by the note on line " + std::to_string(diagnostic.otherLine) +
+               " before any rule line";
+    case Kind::NoteBeforeCategory: return noRule + "the next category heading";
+    case Kind::NoteBeforeSection: return noRule + "the next section heading";
+    case Kind::NoteAtEnd: return noRule + "the page ends";
+    case Kind::EntryWithoutLink: return "entry dropped: no [name](target) link";
+    case Kind::EntryLinkAfterDash: return "entry dropped: no [name](target) link before the first \" - \"";
+    case Kind::EntryTargetRefused: return "entry " + quoted(diagnostic.name) + " dropped: target " + notValid;
+    case Kind::RelatedTargetRefused:
+        return "related link " + quoted(diagnostic.name) + " dropped: target " + notValid;
+    case Kind::NoCategoryHeading: return "no category heading (\"# \u25BA Title\"): the page gives an empty catalogue";
+    }
+    return {};
 }
 
 } // namespace kavo

@@ -37,10 +37,33 @@ struct HeadingLink {
 [[nodiscard]] std::optional<HeadingLink> headingLink(std::string_view heading);
 
 /// A line the parser dropped although it looks meant, for the page's curators.
+/// Its parts are kept apart so that a screen can word it in its own language;
+/// describe() words it in English, as `kavo-catalog lint` prints it.
 struct ParseDiagnostic {
-    std::size_t line = 0; ///< 1-based, as an editor counts lines
-    std::string message;
+    enum class Kind {
+        CategoryLinkRefused,  ///< the heading's link target is no URL; the title is kept
+        NoteWithoutText,      ///< a note line with no text after "** - "
+        NoteReplaced,         ///< another note came before any rule line (at `otherLine`)
+        NoteBeforeCategory,   ///< no rule line followed the note before the next category heading
+        NoteBeforeSection,    ///< ... before the next section heading
+        NoteAtEnd,            ///< ... before the page ended
+        EntryWithoutLink,     ///< an entry line without a "[name](target)" link
+        EntryLinkAfterDash,   ///< ... before the first " - ", which cuts the link
+        EntryTargetRefused,   ///< the entry's first target is no URL: the entry is dropped
+        RelatedTargetRefused, ///< a further link's target is no URL: that link is dropped
+        NoCategoryHeading,    ///< the whole page (line 0): no category heading, an empty catalogue
+    };
+    Kind kind = Kind::EntryWithoutLink;
+    std::size_t line = 0;      ///< 1-based, as an editor counts lines
+    std::string name;          ///< the link's name, for the two target kinds
+    std::string target;        ///< the refused target, for the three target kinds
+    std::size_t otherLine = 0; ///< NoteReplaced: the line of the note that replaced it
+
+    friend bool operator==(const ParseDiagnostic&, const ParseDiagnostic&) = default;
 };
+
+/// The diagnostic in English, without its line number.
+[[nodiscard]] std::string describe(const ParseDiagnostic& diagnostic);
 
 using DiagnosticSink = std::function<void(const ParseDiagnostic&)>;
 
@@ -66,7 +89,8 @@ public:
     /// The same result, or nothing when the page holds more than `limits`
     /// allow. Parsing stops as soon as a limit is passed, so a hostile page
     /// never makes the parser build more than the limits.
-    [[nodiscard]] std::optional<std::vector<KVCategory>> parse(std::string_view text, ParseLimits limits) const;
+    [[nodiscard]] std::optional<std::vector<KVCategory>> parse(std::string_view text, ParseLimits limits,
+                                                               const DiagnosticSink& sink = {}) const;
 };
 
 } // namespace kavo

@@ -100,18 +100,32 @@ void syncDirectoryOf(const QByteArray& path)
 
 } // namespace
 
-std::optional<std::string> readRegularFile(const QString& path, std::size_t maxBytes, std::size_t spareCapacity)
+namespace {
+
+// The guarded read behind readRegularFile and readNamedFile; `ownFileOnly`
+// refuses links at the path and files of other users.
+std::variant<std::string, ReadFailure> readGuarded(const QString& path, std::size_t maxBytes,
+                                                   std::size_t spareCapacity, bool ownFileOnly)
 {
+    using Reason = ReadFailure::Reason;
+    const auto failed = [](int error) {
+        if (error == ENOENT || error == ENOTDIR) return ReadFailure{Reason::Missing, error};
+        if (error == EACCES || error == EPERM) return ReadFailure{Reason::Denied, error};
+        if (error == ELOOP) return ReadFailure{Reason::NotOurs, error};
+        return ReadFailure{Reason::Failed, error};
+    };
     const QByteArray name = QFile::encodeName(path);
     // Non-blocking, so opening a FIFO with no writer returns at once; not
     // through a link at the path. The type and the owner are checked on the
     // open descriptor, not on the path, so nothing can be swapped in between.
-    const Descriptor file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW));
-    if (file.get() < 0) return std::nullopt;
+    const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | (ownFileOnly ? O_NOFOLLOW : 0);
+    const Descriptor file(::open(name.constData(), flags));
+    if (file.get() < 0) return failed(errno);
     struct stat status {};
-    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
-    if (status.st_uid != ::geteuid()) return std::nullopt;
-    if (static_cast<std::uint64_t>(status.st_size) > maxBytes) return std::nullopt;
+    if (::fstat(file.get(), &status) != 0) return failed(errno);
+    if (!S_ISREG(status.st_mode)) return ReadFailure{Reason::NotRegularFile};
+    if (ownFileOnly && status.st_uid != ::geteuid()) return ReadFailure{Reason::NotOurs};
+    if (static_cast<std::uint64_t>(status.st_size) > maxBytes) return ReadFailure{Reason::TooLarge};
 
     std::string content;
     content.reserve(static_cast<std::size_t>(status.st_size) + spareCapacity);
@@ -121,7 +135,7 @@ std::optional<std::string> readRegularFile(const QString& path, std::size_t maxB
     for (;;) {
         // The file may grow while we read it; reading one byte past the cap tells.
         if (filled == content.size()) {
-            if (content.size() > maxBytes) return std::nullopt;
+            if (content.size() > maxBytes) return ReadFailure{Reason::TooLarge};
             const std::size_t grown = std::min(maxBytes + 1, content.size() + 65536);
             content.reserve(grown + spareCapacity);
             content.resize(grown);
@@ -129,14 +143,28 @@ std::optional<std::string> readRegularFile(const QString& path, std::size_t maxB
         const ssize_t count = ::read(file.get(), content.data() + filled, content.size() - filled);
         if (count < 0) {
             if (errno == EINTR) continue;
-            return std::nullopt;
+            return failed(errno);
         }
         if (count == 0) break;
         filled += static_cast<std::size_t>(count);
     }
-    if (filled > maxBytes) return std::nullopt;
+    if (filled > maxBytes) return ReadFailure{Reason::TooLarge};
     content.resize(filled);
     return content;
+}
+
+} // namespace
+
+std::optional<std::string> readRegularFile(const QString& path, std::size_t maxBytes, std::size_t spareCapacity)
+{
+    std::variant<std::string, ReadFailure> read = readGuarded(path, maxBytes, spareCapacity, true);
+    if (auto* content = std::get_if<std::string>(&read)) return std::move(*content);
+    return std::nullopt;
+}
+
+std::variant<std::string, ReadFailure> readNamedFile(const QString& path, std::size_t maxBytes)
+{
+    return readGuarded(path, maxBytes, 0, false);
 }
 
 bool writeFileAtomically(const QString& path, std::string_view bytes, std::size_t readLimit)

@@ -38,6 +38,11 @@ KVDataService::KVDataService(DataServiceConfig config, QObject* parent)
       categories_(share({}))
 {
     setLoading(true);
+    if (config_.preview) {
+        connect(config_.preview, &KVPagePreview::pageRead, this, &KVDataService::applyPreview);
+        config_.preview->reload();
+        return;
+    }
     // Decoding is all-or-nothing; a missing, unreadable, refused or empty
     // cache all mean the same: start from the packaged page, and leave the
     // bad file until a good parse replaces it.
@@ -64,7 +69,8 @@ void KVDataService::refresh()
     if (isLoading_) return;
     setLoading(true);
     setError({});
-    fetchPrimary();
+    if (config_.preview) config_.preview->reload();
+    else fetchPrimary();
 }
 
 template <typename Done> void KVDataService::parseInBackground(std::string text, Source source, Done done)
@@ -172,6 +178,19 @@ void KVDataService::refreshFailed()
 {
     setLoading(false);
     if (categories_->empty()) setError(kCouldNotRefresh);
+}
+
+void KVDataService::applyPreview(std::optional<SharedCategories> categories)
+{
+    setLoading(false);
+    if (categories && !(*categories)->empty()) {
+        setError({});
+        setCategories(std::move(*categories));
+        return;
+    }
+    // A page that cannot be used, or gives no category, leaves the catalogue
+    // on screen, as a failed download does; the preview's report says why.
+    if (categories_->empty()) setError(categories ? kParsedNothing : kNoContent);
 }
 
 void KVDataService::setCategories(SharedCategories categories)

@@ -122,6 +122,17 @@ Page {
             }
         }
 
+        Loader {
+            objectName: "lintBarLoader"
+            active: page.dataService.preview !== null
+            visible: active
+            Layout.fillWidth: true
+            sourceComponent: LintBar {
+                preview: page.dataService.preview
+                maxListHeight: page.height / 3
+            }
+        }
+
         KeyboardList {
             id: list
             objectName: "mainList"

@@ -26,7 +26,8 @@ ApplicationWindow {
     minimumWidth: 320
     minimumHeight: 400
     visible: true
-    title: "KAVO"
+    //: The window's title while a page is previewed: the file's name.
+    title: dataService && dataService.preview ? qsTr("%1 (preview) – KAVO").arg(dataService.preview.fileName) : "KAVO"
     Material.accent: Material.Indigo
 
     Loader {

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/qt/category_detail_model.h"
 
+#include "screens/list_diff.h"
 #include "screens/presentation_rules.h"
 #include "screens/qt/shown_text.h"
+
+#include <utility>
 
 namespace kavo {
 
@@ -19,7 +22,7 @@ QString shownNote(std::string_view note)
 
 } // namespace
 
-CategoryDetailModel::CategoryDetailModel(KVFavoritesService* favorites, QObject* parent) : QAbstractListModel(parent)
+CategoryDetailModel::CategoryDetailModel(KVFavoritesService* favorites, QObject* parent) : KeyedListModel(parent)
 {
     setFavoritesService(favorites);
 }
@@ -42,17 +45,48 @@ void CategoryDetailModel::setSeenService(KVSeenService* seen)
     marksChanged();
 }
 
+std::vector<CategoryDetailModel::Row> CategoryDetailModel::rowsOf(const KVCategory& category) const
+{
+    std::vector<Row> rows;
+    for (const screens::DetailRow& detail : screens::detailRows(category)) {
+        Row row{detail, &category};
+        if (detail.kind == screens::DetailRowKind::Entry) row.marks = marksOf(screens::entryFor(category, detail));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 void CategoryDetailModel::setCategory(std::optional<KVCategory> category)
 {
     beginResetModel();
-    category_ = std::move(category);
-    rows_ = category_ ? screens::detailRows(*category_) : std::vector<screens::DetailRow>{};
-    marks_.assign(rows_.size(), Marks{});
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        if (rows_[i].kind == screens::DetailRowKind::Entry) marks_[i] = marksOf(screens::entryFor(*category_, rows_[i]));
-    }
+    category_ = category ? std::make_unique<const KVCategory>(std::move(*category)) : nullptr;
+    rows_ = category_ ? rowsOf(*category_) : std::vector<Row>{};
+    keys_ = category_ ? screens::detailRowKeys(*category_, screens::detailRows(*category_)) : std::vector<std::string>{};
     endResetModel();
     emit categoryChanged();
+}
+
+void CategoryDetailModel::updateCategory(KVCategory category)
+{
+    std::vector<std::string> keys = screens::detailRowKeys(category, screens::detailRows(category));
+    const std::optional<std::vector<screens::ListEdit>> edits =
+        category_ ? screens::planListEdits(keys_, keys) : std::nullopt;
+    if (!edits) {
+        setCategory(std::move(category));
+        return;
+    }
+    // Rows that stay point into the old reading until every step is told;
+    // inserted ones into the new.
+    const std::unique_ptr<const KVCategory> previous =
+        std::exchange(category_, std::make_unique<const KVCategory>(std::move(category)));
+    const std::vector<Row> after = rowsOf(*category_);
+    applyEdits<Row>(rows_, *edits, after);
+    rows_ = after;
+    keys_ = std::move(keys);
+    // The same items in the same places, read anew: any of them may read differently.
+    // The category itself (its title) is the one shown: no categoryChanged, which
+    // would send the view back to the top.
+    if (!rows_.empty()) emit dataChanged(index(0), index(static_cast<int>(rows_.size()) - 1));
 }
 
 int CategoryDetailModel::firstEntryRow() const
@@ -80,9 +114,9 @@ void CategoryDetailModel::marksChanged()
     // entries of one link, wherever they stand in the category.
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         if (rows_[i].kind != screens::DetailRowKind::Entry) continue;
-        const Marks now = marksOf(screens::entryFor(*category_, rows_[i]));
-        if (now == marks_[i]) continue;
-        marks_[i] = now;
+        const Marks now = marksOf(screens::entryFor(*rows_[i].source, rows_[i]));
+        if (now == rows_[i].marks) continue;
+        rows_[i].marks = now;
         const QModelIndex changed = index(static_cast<int>(i));
         emit dataChanged(changed, changed, {IsFavoriteRole, AccessoryRole, IsNewRole});
     }
@@ -97,10 +131,10 @@ QVariant CategoryDetailModel::data(const QModelIndex& index, int role) const
 {
     Q_ASSERT(checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid));
     const auto row = static_cast<std::size_t>(index.row());
-    const screens::DetailRow& detail = rows_[row];
+    const Row& detail = rows_[row];
     using K = screens::DetailRowKind;
 
-    const KVCategory& category = *category_;
+    const KVCategory& category = *detail.source;
     if (role == KindRole) return static_cast<int>(detail.kind);
     if (detail.kind != K::Entry) {
         if (role != TextRole) return {};
@@ -112,7 +146,7 @@ QVariant CategoryDetailModel::data(const QModelIndex& index, int role) const
     }
 
     if (role < NameRole || role > RelatedUrlsRole) return {};
-    return entryFieldData(screens::entryFor(category, detail), marks_[row].favorite, marks_[row].isNew,
+    return entryFieldData(screens::entryFor(category, detail), detail.marks.favorite, detail.marks.isNew,
                           static_cast<EntryField>(role - NameRole));
 }
 

@@ -3,6 +3,7 @@
 
 #include "screens/category_detail_rows.h"
 #include "screens/qt/entry_row_data.h"
+#include "screens/qt/keyed_list_model.h"
 #include "screens/qt/service_qml_types.h"
 #include "screens/qt/shown_text.h"
 
@@ -10,17 +11,21 @@
 #include <QPointer>
 #include <QtQml/qqmlregistration.h>
 
+#include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace kavo {
 
 /// One category's screen: its note, "General" with the direct entries, then
 /// each section's header, note and entries. The category is set when the
 /// screen opens (a refresh does not change an open screen), and set anew by
-/// a search while it is open: that is one reset, the items being new.
-/// Favourites and what is new are followed, and a change redraws only the
-/// rows of the links it touched.
-class CategoryDetailModel : public QAbstractListModel {
+/// a search while it is open: that is one reset, the items being new. A
+/// previewed page's edit is told row by row (updateCategory), keyed by
+/// item, so the view keeps its place. Favourites and what is new are
+/// followed, and a change redraws only the rows of the links it touched.
+class CategoryDetailModel : public KeyedListModel {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("Made by the navigator for the category it opens.")
@@ -70,8 +75,10 @@ public:
 
     /// Shows `category`; nothing shows no rows.
     void setCategory(std::optional<KVCategory> category);
-    [[nodiscard]] const std::optional<KVCategory>& category() const { return category_; }
-    [[nodiscard]] bool hasCategory() const { return category_.has_value(); }
+    /// Shows `category` as a new reading of the one shown: the rows that
+    /// stay keep their places, the others come and go one by one.
+    void updateCategory(KVCategory category);
+    [[nodiscard]] bool hasCategory() const { return category_ != nullptr; }
     [[nodiscard]] QString title() const { return category_ ? shownText(category_->title) : QString(); }
 
     /// The first entry row, or -1: where the keyboard starts on a new category.
@@ -91,15 +98,21 @@ private:
         bool isNew = false;
         friend bool operator==(const Marks&, const Marks&) = default;
     };
+    /// A row, complete in itself while an update moves rows of two readings about.
+    struct Row : screens::DetailRow {
+        const KVCategory* source = nullptr; ///< the category the row's indices point into
+        Marks marks;                        ///< as last told, to tell which rows a change touched
+    };
     [[nodiscard]] Marks marksOf(const KVEntry& entry) const;
+    [[nodiscard]] std::vector<Row> rowsOf(const KVCategory& category) const;
     /// Redraws the rows whose marks changed.
     void marksChanged();
 
-    std::optional<KVCategory> category_;
-    std::vector<screens::DetailRow> rows_;
+    std::unique_ptr<const KVCategory> category_;
+    std::vector<Row> rows_;
+    std::vector<std::string> keys_;
     QPointer<KVFavoritesService> favorites_;
     QPointer<KVSeenService> seen_;
-    std::vector<Marks> marks_; // of each row as last told, to tell which rows a change touched
 };
 
 } // namespace kavo

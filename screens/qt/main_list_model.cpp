@@ -34,7 +34,7 @@ std::optional<EntryField> entryField(int role)
 
 } // namespace
 
-MainListModel::MainListModel(QObject* parent) : QAbstractListModel(parent)
+MainListModel::MainListModel(QObject* parent) : KeyedListModel(parent)
 {
     rebuild(true);
 }
@@ -110,6 +110,7 @@ void MainListModel::catalogueChanged()
     }
     deriveNew();
     rebuild();
+    emit catalogueReplaced();
 }
 
 void MainListModel::seenChanged()
@@ -170,22 +171,7 @@ void MainListModel::rebuild(bool newSearch)
     // Row by row: each step is applied to the rows as the view is told of it.
     list_ = std::move(list);
     const std::vector<DisplayRow> after = displayRows(keys);
-    using Edit = screens::ListEdit;
-    screens::applyListEdits<DisplayRow>(rows_, *edits, after, [this](const Edit& edit, bool before) {
-        const int first = static_cast<int>(edit.first);
-        const int last = static_cast<int>(edit.first + edit.count) - 1;
-        switch (edit.kind) {
-        case Edit::Kind::Remove:
-            before ? beginRemoveRows({}, first, last) : endRemoveRows();
-            break;
-        case Edit::Kind::Insert:
-            before ? beginInsertRows({}, first, last) : endInsertRows();
-            break;
-        case Edit::Kind::Move:
-            before ? (void)beginMoveRows({}, first, first, {}, static_cast<int>(edit.to)) : endMoveRows();
-            break;
-        }
-    });
+    applyEdits<DisplayRow>(rows_, *edits, after);
     keys_ = std::move(keys);
     // The same items in the same places; tell which of them now read differently.
     for (std::size_t row = 0; row < rows_.size(); ++row) {

@@ -3,6 +3,7 @@
 
 #include "screens/main_list.h"
 #include "screens/qt/entry_row_data.h"
+#include "screens/qt/keyed_list_model.h"
 #include "screens/qt/service_qml_types.h"
 
 #include <QAbstractListModel>
@@ -21,7 +22,7 @@ namespace kavo {
 /// new search results, which are new items: one reset. Any other change
 /// (what is new, history, favourites, loading, a refreshed catalogue) is told row by row,
 /// keyed by item, so that the view keeps its place and its current row.
-class MainListModel : public QAbstractListModel {
+class MainListModel : public KeyedListModel {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(kavo::KVDataService* dataService READ dataService WRITE setDataService NOTIFY servicesChanged)
@@ -107,6 +108,8 @@ signals:
     void searchTextChanged();
     /// The rows were derived for a new search text (after the reset).
     void searchResultsChanged();
+    /// The rows were derived for a new catalogue (after telling each change).
+    void catalogueReplaced();
 
 private:
     /// What one row shows, complete in itself, so that rows can be moved,

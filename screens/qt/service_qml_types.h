@@ -28,6 +28,13 @@ struct HistoryServiceType {
     QML_UNCREATABLE("The application owns the one history service.")
 };
 
+struct PagePreviewType {
+    Q_GADGET
+    QML_FOREIGN(kavo::KVPagePreview)
+    QML_NAMED_ELEMENT(KVPagePreview)
+    QML_UNCREATABLE("The application previews the page it was started with.")
+};
+
 struct FavoritesServiceType {
     Q_GADGET
     QML_FOREIGN(kavo::KVFavoritesService)

@@ -55,8 +55,14 @@ TestApp::TestApp(const QString& scenario, QObject* parent) : QObject(parent)
     setup.data.primaryUrl = server_.url("/single-page");
     setup.data.fallbackUrl = server_.url("/single-page.md");
     setup.data.http = HttpLimits{60'000, 60'000, 1 << 20};
+    if (scenario == QLatin1String("preview")) setup.previewPage = pagePath();
     root_ = std::make_unique<KavoApplication>(std::move(setup), opener_, clipboard_);
     opener_.history = &root_->historyService();
+}
+
+bool TestApp::savePage(const QString& text) const
+{
+    return writeFileAtomically(pagePath(), text.toStdString()); // a new file, renamed over the old
 }
 
 QString TestApp::packagedPage() const

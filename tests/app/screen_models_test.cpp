@@ -4,9 +4,11 @@
 // services as QML sees it.
 #include "app/app_config.h"
 #include "app/build_config.h"
+#include "app/command_line.h"
 #include "app/translations.h"
 #include "app_harness.h"
 #include "screens/qt/category_detail_model.h"
+#include "screens/qt/lint_model.h"
 #include "screens/qt/main_list_model.h"
 #include "screens/qt/navigator.h"
 #include "screens/qt/relative_time_text.h"
@@ -130,6 +132,88 @@ private slots:
         model.setSearchText("delta");
         QVERIFY(!navigator.isOpen());
         QCOMPARE(detail.rowCount(), 0);
+    }
+
+    // A previewed page as its curator edits it: missing, created, saved by a rename, written in
+    // place, broken, mended. Each reading is told row by row; the search and the open category stay.
+    void previewFollowsThePageOnDisk()
+    {
+        TestApp app(QStringLiteral("preview"));
+        KVDataService& data = app.root().dataService();
+        MainListModel model;
+        model.setDataService(&data);
+        model.setSearchText("example");
+        Navigator navigator;
+        navigator.setMainModel(&model);
+        LintModel lint;
+        lint.setPreview(data.preview());
+        for (QAbstractItemModel* tested : std::initializer_list<QAbstractItemModel*>{&model, navigator.detail(), &lint}) {
+            new QAbstractItemModelTester(tested, QAbstractItemModelTester::FailureReportingMode::QtTest, tested);
+        }
+        QTRY_COMPARE(lint.summary(), QStringLiteral("page.md does not exist"));
+        QCOMPARE(data.error(), QStringLiteral("No content available"));
+
+        const QString films = "# ► Films\n* [Alpha](https://alpha.example/) - First\n";
+        const QString music = "# ► Music\n* [Beat](https://beat.example/)\n";
+        QVERIFY(testing::writePlain(app.pagePath(), (films + "* no link\n" + music).toUtf8()));
+        QTRY_COMPARE(column(model, MainListModel::TitleRole), (QStringList{"Categories", "Films", "Music"}));
+        QCOMPARE(lint.summary(), QStringLiteral("1 line will be dropped"));
+        QCOMPARE(lint.index(0).data(LintModel::LineRole), 3);
+        QCOMPARE(lint.index(0).data(LintModel::TextRole), QStringLiteral("Entry dropped: no [name](target) link"));
+        navigator.open(1);
+        RowLog rows(model), detailRows(*navigator.detail()), lintRows(lint);
+        QSignalSpy reopened(navigator.detail(), &CategoryDetailModel::categoryChanged); // which sends its view to the top
+
+        QVERIFY(app.savePage(films + "* [Bravo](https://bravo.example/)\n* no link\n" + music + "# ► Games\n* [Chess](https://chess.example/)\n"));
+        QTRY_COMPARE(rows.log, (QStringList{"insert 2-2", "change 1"})); // Games comes in; Films counts 2
+        rows.take();
+        QCOMPARE(detailRows.take(), (QStringList{"insert 2-2", "change 0"}));
+        QCOMPARE(column(*navigator.detail(), CategoryDetailModel::NameRole).mid(1), (QStringList{"Alpha", "Bravo"}));
+        QCOMPARE(lintRows.take(), QStringList{"change 0"}); // the same finding, a line lower
+        QCOMPARE(lint.index(0).data(LintModel::LineRole), 4);
+
+        // Written in place after the rename: the watch is on the new file. Mended, the bar empties.
+        QVERIFY(testing::writePlain(app.pagePath(), (films + music).toUtf8()));
+        QTRY_COMPARE(lintRows.log, QStringList{"remove 0-0"});
+        lintRows.take();
+        QCOMPARE(lint.summary(), QStringLiteral("No lines will be dropped"));
+        QCOMPARE(rows.take(), (QStringList{"remove 2-2", "change 1"}));
+
+        // A file the app would refuse leaves the catalogue as it was; the bar says why.
+        QVERIFY(testing::writePlain(app.pagePath(), "# \xE2\x96\xBA Films\n* [Broken](/b) - \xFF\n"));
+        QTRY_COMPARE(lint.summary(), QStringLiteral("Line 2 of page.md is not UTF-8 text, which the app refuses in a page"));
+        QVERIFY(app.savePage(films + music));
+        QTRY_COMPARE(lint.status(), LintModel::Clean);
+        QVERIFY(navigator.isOpen() && reopened.isEmpty() && model.searchText() == "example" && data.error().isEmpty());
+        QCOMPARE(rows.take(), QStringList{});
+
+        // Nothing downloaded, nothing cached; history and favourites as always.
+        app.addFavorite("Alpha", "https://alpha.example/");
+        QCOMPARE(app.downloads(), 0);
+        QVERIFY(!app.fileExists(QFileInfo(app.pagePath()).dir().filePath(KVDataService::kCacheFileName)));
+        QVERIFY(app.fileExists(QFileInfo(app.pagePath()).dir().filePath(KVFavoritesService::kFileName)));
+    }
+
+    void commandLine()
+    {
+        const std::tuple<QStringList, QString, int> cases[] = {
+            {{}, "", -1},
+            {{"page.md"}, "page.md", -1},
+            {{"--page", "page.md"}, "page.md", -1},
+            {{"--page=page.md"}, "page.md", -1},
+            {{"--", "-odd.md"}, "-odd.md", -1},
+            {{"--help", "x.md"}, "", 0},
+            {{"--version"}, "", 0},
+            {{"a.md", "b.md"}, "", 2},
+            {{"--page"}, "", 2},
+            {{"--page="}, "", 2},
+            {{"--pgae", "a.md"}, "", 2},
+        };
+        for (const auto& [arguments, page, exitCode] : cases) {
+            const CommandLine line = parseCommandLine(QStringList{"kavo"} + arguments);
+            QVERIFY2(line.page.value_or("") == page && line.exitCode.value_or(-1) == exitCode, qPrintable(arguments.join(' ')));
+            QCOMPARE(line.message.isEmpty(), exitCode == -1);
+        }
     }
 
     void categoryDetailRedrawsOnlyToggledRows()

@@ -7,6 +7,7 @@
 #include "screens/category_detail_rows.h"
 #include "screens/category_order.h"
 #include "screens/entry_row_rules.h"
+#include "screens/lint_rows.h"
 #include "screens/list_diff.h"
 #include "screens/main_list.h"
 #include "screens/navigation.h"
@@ -312,9 +313,33 @@ TEST(DetailRows, PresenceNotContentDecidesEachRowAndTheKeyboardStopsAtEntries)
         {0, 1, 2}, {3, 1, 6}, {5, -1, 2}, {1, -1, std::nullopt}, {-3, 1, 2}, {99, -1, 7}, {99, 1, 7},
     };
     for (const auto& [from, step, expected] : steps) EXPECT_EQ(entryRowFrom(rows, from, step), expected) << from;
-    EXPECT_EQ(entryRowFrom({}, 0, 1), std::nullopt);
+    EXPECT_EQ(entryRowFrom(std::vector<DetailRow>{}, 0, 1), std::nullopt);
     // Entry rows stand for their own entries, even when they look alike.
     EXPECT_EQ(entryFor(category, rows[7]).id, category.sections[1].entries[1].id);
+    // Keyed by item for a new reading of the category; repeats (one link, one title here) are numbered.
+    EXPECT_EQ(detailRowKeys(category, rows),
+              (Keys{"0:note", "0:general", "0:entry:https://same.example/", "0:header:Section", "0:note:Section",
+                    "1:header:Section", "1:entry:https://same.example/", "2:entry:https://same.example/"}));
+}
+
+// The preview bar's findings: by line, the page's own first; keyed by what they say, so a finding
+// that only moves keeps its key; the lines they speak of counted once; quoted text cut at a character.
+TEST(LintRows, SortedKeyedCountedAndClipped)
+{
+    using Kind = ParseDiagnostic::Kind;
+    const std::vector<ParseDiagnostic> findings = sortedFindings({{Kind::EntryWithoutLink, 7, {}, {}},
+        {Kind::RelatedTargetRefused, 3, "a", "%zz"}, {Kind::NoCategoryHeading, 0, {}, {}}, {Kind::NoteAtEnd, 2, {}, {}},
+        {Kind::RelatedTargetRefused, 3, "a", "%zz"}});
+    std::string lines;
+    for (const ParseDiagnostic& finding : findings) lines += std::to_string(finding.line) + " ";
+    EXPECT_EQ(lines, "0 2 3 3 7 ");
+    const Keys keys = findingKeys(findings);
+    EXPECT_EQ(std::set<std::string>(keys.begin(), keys.end()).size(), keys.size());
+    const ParseDiagnostic moved[] = {{Kind::EntryWithoutLink, 9, {}, {}}};
+    EXPECT_EQ(findingKeys(moved), Keys{keys.back()});
+    EXPECT_EQ(findingLines(findings), 3u);
+    EXPECT_EQ(clipped("h\u00E9llo", 2), "h\u2026");
+    EXPECT_EQ(clipped("abc", 3), "abc");
 }
 
 std::vector<std::string> applied(std::vector<std::string> rows, const Keys& after, const std::vector<ListEdit>& edits)
@@ -373,7 +398,7 @@ TEST(Navigation, ShowsWhatWasOpenedUntilASearchNoLongerFindsIt)
     auto follow = [&](std::string_view search, std::optional<std::size_t> open = {}) {
         const MainList list = buildMainList(services.state(search));
         if (open) navigation.open(list, rowKeys(list, {}, {}), *open);
-        else navigation.searchChanged(list, rowKeys(list, {}, {}));
+        else navigation.listChanged(list, rowKeys(list, {}, {}));
         return navigation.isOpen() ? navigation.shown()->title + ": " + encode(detailRows(*navigation.shown())) : "";
     };
     EXPECT_EQ(follow("", 3), ""); // a link category opens no screen (rows: header, Video, header, Docs)

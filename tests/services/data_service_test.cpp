@@ -248,6 +248,30 @@ private slots:
         }
     }
 
+    // A page being previewed is the only source: no cache read or written, no request; a
+    // refresh reads it again, and a file that cannot be used leaves the catalogue shown.
+    void previewReadsThePageAlone()
+    {
+        Fixture f;
+        f.cache(kFallbackPage);
+        const std::optional<std::string> cached = readRegularFile(f.config.cacheFilePath, kCacheFileLimit);
+        KVPagePreview preview(f.dir.filePath("page.md"));
+        QVERIFY(writeFileAtomically(preview.filePath(), kPrimaryPage.toStdString()));
+        f.config.preview = &preview;
+        const auto service = f.start();
+        QVERIFY(service->isLoading() && service->categories()->empty() && service->cacheFilePath().isEmpty());
+        QTRY_COMPARE(titles(service->categories()), QStringList{"Primary"});
+        QVERIFY(QFile::remove(preview.filePath()));
+        service->refresh();
+        QVERIFY(service->isLoading());
+        QTRY_COMPARE(preview.problem().kind, PageProblem::Kind::Missing);
+        QVERIFY(!service->isLoading() && service->error().isEmpty());
+        QCOMPARE(titles(service->categories()), QStringList{"Primary"});
+        settle();
+        QCOMPARE(f.requests->count(), 0);
+        QCOMPARE(readRegularFile(f.config.cacheFilePath, kCacheFileLimit), cached);
+    }
+
     void destroyedWhileParsingWritesNothing()
     {
         Fixture f;

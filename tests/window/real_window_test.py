@@ -84,7 +84,7 @@ def personal(records, stamp):
 class App:
     """One kavo process on fresh directories."""
 
-    def __init__(self, width=480, height=800, lang="C.UTF-8", page=PAGE, history=(), favorites=()):
+    def __init__(self, width=480, height=800, lang="C.UTF-8", page=PAGE, history=(), favorites=(), arguments=()):
         self.home = tempfile.mkdtemp(dir=WORK)
         cache = os.path.join(self.home, "cache", "kavo")
         os.makedirs(cache)
@@ -109,7 +109,7 @@ class App:
                            XDG_CONFIG_HOME=os.path.join(self.home, "config"), XDG_RUNTIME_DIR=runtime,
                            LANG=lang, LC_ALL=lang, LANGUAGE="", QT_QUICK_CONTROLS_MATERIAL_THEME="Light")
         self.stderr = open(os.path.join(self.home, "stderr.log"), "w+")
-        self.process = spawn([KAVO], env=environment, stdout=subprocess.DEVNULL, stderr=self.stderr)
+        self.process = spawn([KAVO, *arguments], env=environment, stdout=subprocess.DEVNULL, stderr=self.stderr)
         self.window = wait_for(self.find_window, "the window").split()[0]
         self.resize(width, height)
         self.xdotool("windowfocus", "--sync", self.window)
@@ -488,6 +488,35 @@ def flow_the_split_view_keeps_the_open_category_across_a_resize():
         app.resize(width, 800)
         app.one("list item", "Isle Sounds")
     assert app.opened() == []
+    app.close()
+
+
+def flow_a_previewed_page_follows_its_saves_and_its_lint_bar_empties():
+    page = os.path.join(WORK, "draft.md")
+    good = open(PAGE, encoding="utf-8").read()
+    with open(page, "w", encoding="utf-8") as out:
+        out.write(good + "* no link here\n* [Odd](a|b) - a target that is no URL\n")
+    app = App(arguments=[page])
+    cache = os.path.join(app.home, "cache", "kavo", "kavo_categories.json")
+    cached = open(cache, "rb").read()
+    app.one("push button", "2 lines will be dropped")
+    assert "draft.md (preview)" in subprocess.run(["xdotool", "getwindowname", app.window], capture_output=True,
+                                                  text=True).stdout
+    assert audit(app) == [], audit(app)
+    app.keys("Tab")
+    assert app.focused() == ("push button", "2 lines will be dropped"), app.focused()
+    app.keys("Return", "Down")
+    lines = len(good.splitlines())
+    assert app.focused() == ("label", f"Line {lines + 1}: Entry dropped: no [name](target) link"), app.focused()
+    assert audit(app) == [], audit(app)
+    os.rename(page, page + ".gone")  # an editor's save: away, then a new file renamed over the name
+    app.one("push button", "draft.md does not exist")
+    with open(page + ".new", "w", encoding="utf-8") as out:
+        out.write(good + "# \u25BA Zebra Sounds\n* [Zed](https://zed.example.org/)\n")
+    os.rename(page + ".new", page)
+    app.one("push button", "No lines will be dropped")
+    app.one("list item", "Zebra Sounds")
+    assert "draft.md does not exist" in app.messages() and open(cache, "rb").read() == cached
     app.close()
 
 

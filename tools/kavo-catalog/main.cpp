@@ -5,6 +5,7 @@
 
 #include "catalog/catalog_json.h"
 #include "catalog/catalogue_diff.h"
+#include "catalog/page_lint.h"
 #include "catalog/parser.h"
 
 #include <cstdio>
@@ -58,17 +59,14 @@ int lintCommand(const std::string& path)
 {
     const std::optional<std::string> page = kavo::tool::readFile(path);
     if (!page) return 1;
-    std::size_t findings = 0;
-    const kavo::DiagnosticSink sink = [&findings](const kavo::ParseDiagnostic& diagnostic) {
-        std::printf("%zu: %s\n", diagnostic.line, diagnostic.message.c_str());
-        ++findings;
-    };
-    const auto categories = kavo::KVParser().parse(*page, sink);
-    if (categories.empty()) {
-        std::printf("%s: no category heading (\"# \u25BA Title\"): the page gives an empty catalogue\n", path.c_str());
-        ++findings;
+    const kavo::PageLint lint = kavo::lintPage(*page);
+    for (const kavo::ParseDiagnostic& finding : lint.findings) {
+        const std::string text = kavo::describe(finding);
+        // A finding about the whole page has no line: the file is named instead.
+        if (finding.line == 0) std::printf("%s: %s\n", path.c_str(), text.c_str());
+        else std::printf("%zu: %s\n", finding.line, text.c_str());
     }
-    return findings == 0 ? 0 : 1;
+    return lint.findingCount == 0 ? 0 : 1;
 }
 
 // The entries the app would mark new, and what else changed, as one JSON object.

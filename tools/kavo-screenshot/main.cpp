@@ -10,6 +10,8 @@
 //   "new" starts as if the last download had brought three of the page's
 //   entries (a third, two thirds and all the way down), and shows the main
 //   screen with them.
+//   Or "preview" alone: the page previewed as its curator sees it while
+//   editing it (kavo PAGE.md), with its lint bar open.
 #include "app/inert_links.h"
 #include "app/kavo_application.h"
 #include "app/translations.h"
@@ -108,6 +110,7 @@ int main(int argc, char** argv)
     QFile page(arguments[1]);
     if (!page.open(QIODevice::ReadOnly)) return 1;
     const std::string text = page.readAll().toStdString();
+    const bool preview = shots == QStringList{QStringLiteral("preview")};
     kavo::ApplicationSetup setup;
     setup.cachesDirectory = caches.path();
     setup.dataDirectory = caches.path();
@@ -115,9 +118,13 @@ int main(int argc, char** argv)
     setup.data.bundledPagePath = arguments[1];
     setup.data.primaryUrl = QUrl(QStringLiteral("http://127.0.0.1:9/single-page"));
     setup.data.fallbackUrl = QUrl(QStringLiteral("http://127.0.0.1:9/single-page.md"));
-    const std::vector<kavo::KVCategory> parsed = kavo::KVParser().parse(text);
-    if (!kavo::writeFileAtomically(setup.data.cacheFilePath, kavo::encodeCategories(parsed))) return 1;
-    if (shots.contains(QStringLiteral("new")) && !seeThreeEntriesAsNew(parsed, setup)) return 1;
+    if (preview) {
+        setup.previewPage = arguments[1];
+    } else {
+        const std::vector<kavo::KVCategory> parsed = kavo::KVParser().parse(text);
+        if (!kavo::writeFileAtomically(setup.data.cacheFilePath, kavo::encodeCategories(parsed))) return 1;
+        if (shots.contains(QStringLiteral("new")) && !seeThreeEntriesAsNew(parsed, setup)) return 1;
+    }
 
     kavo::InertUrlOpener opener; // links are shown, never opened
     kavo::InertClipboard clipboard;
@@ -182,6 +189,13 @@ int main(int argc, char** argv)
         if (entry) QMetaObject::invokeMethod(entry, "showContextMenu", Q_ARG(QVariant, true));
         take(QStringLiteral("context-menu"));
         ok = entry && ok;
+    }
+    if (preview) {
+        const bool read = QTest::qWaitFor([&root] { return root.preview()->hasRead(); });
+        QQuickItem* summary = findItem(window, QStringLiteral("lintSummary"));
+        if (summary) QMetaObject::invokeMethod(summary, "clicked");
+        take(QStringLiteral("preview"));
+        ok = read && summary && ok;
     }
     return ok ? 0 : 1;
 }

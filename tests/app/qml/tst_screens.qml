@@ -272,6 +272,46 @@ Item {
             compare(list.contentY, contentY)
         }
 
+        // A previewed page saved as editors save (a new file renamed over it): the list keeps its
+        // place and current row; the bar above it lists the dropped lines by keyboard, and empties.
+        function test_previewKeepsThePlaceAndItsBarEmpties() {
+            root.height = 400
+            var bad = "* no link here\n"
+            var page = "# ► Films\n* [Alpha](https://alpha.example/)\n" + bad
+            for (var i = 0; i < 12; ++i) page += "# ► Topic " + i + "\n* [T](https://t" + i + ".example/)\n"
+            app = harness.start("preview")
+            verify(app.savePage(page + bad))
+            appView = createTemporaryObject(appComponent, root, app.window)
+            view = findChild(appView, "mainPage")
+            var summary = findChild(view, "lintSummary")
+            var said = findChild(view, "lintSummaryText")
+            tryCompare(said, "text", "2 lines will be dropped")
+            findChild(view, "searchField").forceActiveFocus()
+            keyClick(Qt.Key_Tab)
+            verify(summary.activeFocus)
+            keyClick(Qt.Key_Space)
+            var lines = findChild(view, "lintLines")
+            tryVerify(function() { return lines.visible && lines.count === 2 })
+            keyClick(Qt.Key_Down)
+            verify(lines.currentItem.activeFocus)
+            compare(lines.currentItem.Accessible.name, "Line 3: Entry dropped: no [name](target) link")
+
+            var list = mainList()
+            list.forceActiveFocus()
+            list.currentIndex = 9
+            list.positionViewAtIndex(11, ListView.End)
+            wait(50)
+            var contentY = list.contentY
+            var key = currentKey(list)
+            verify(contentY > 0)
+            var shownAt = list.currentItem.y - contentY
+            verify(app.savePage(page.replace(bad, "") + "# ► Apes\n* [A](https://a.example/)\n")) // listed first
+            tryCompare(said, "text", "No lines will be dropped")
+            verify(!lines.visible && list.count === 15) // the header, Apes, Films and 12 topics
+            compare(currentKey(list), key)
+            compare(list.currentItem.y - list.contentY, shownAt)
+        }
+
         function test_wideWindowShowsTheCategoryBesideTheList() {
             root.width = 1280
             start("packaged")
