@@ -49,7 +49,7 @@ std::vector<CategoryDetailModel::Row> CategoryDetailModel::rowsOf(const KVCatego
 {
     std::vector<Row> rows;
     for (const screens::DetailRow& detail : screens::detailRows(category)) {
-        Row row{detail, &category};
+        Row row{detail, &category, {}};
         if (detail.kind == screens::DetailRowKind::Entry) row.marks = marksOf(screens::entryFor(category, detail));
         rows.push_back(row);
     }
