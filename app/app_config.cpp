@@ -19,7 +19,7 @@ QUrl siteBaseUrl()
 DataServiceConfig applicationDataServiceConfig(const std::optional<QString>& cachesDirectory)
 {
     DataServiceConfig config;
-    config.cacheFilePath = cachesFilePath(cachesDirectory, KVDataService::kCacheFileName);
+    config.cacheFilePath = filePathIn(cachesDirectory, KVDataService::kCacheFileName);
     config.bundledPagePath = kBundledPageResource;
     config.primaryUrl = QUrl(QStringLiteral(KAVO_API_BASE_URL "/single-page"));
     config.fallbackUrl = QUrl(QStringLiteral(KAVO_SITE_BASE_URL "/single-page.md"));

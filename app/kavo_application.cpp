@@ -5,6 +5,7 @@
 #include "app/build_config.h"
 #include "platform/caches_directory.h"
 #include "platform/file_io.h"
+#include "screens/qt/lint_model.h"
 #include "screens/qt/symbol_font.h"
 
 #include <QQmlApplicationEngine>
@@ -12,6 +13,7 @@
 #include <QQuickWindow>
 #include <QUrl>
 
+#include <cstdio>
 #include <system_error>
 #include <thread>
 
@@ -21,9 +23,36 @@ ApplicationSetup KavoApplication::applicationSetup()
 {
     ApplicationSetup setup;
     setup.cachesDirectory = userCachesDirectory();
+    setup.dataDirectory = userDataDirectory();
+    movePersonalFiles(setup.cachesDirectory, setup.dataDirectory);
     setup.data = applicationDataServiceConfig(setup.cachesDirectory);
     setup.data.cacheReadAhead = CacheReadAhead::start(setup.data.cacheFilePath);
+    // Decoding tens of thousands of links overlaps the window's start too.
+    setup.seenReadAhead = SeenReadAhead::start(filePathIn(setup.dataDirectory, KVSeenService::kFileName));
     return setup;
+}
+
+ApplicationSetup KavoApplication::previewSetup(const QString& path)
+{
+    ApplicationSetup setup;
+    setup.cachesDirectory = userCachesDirectory();
+    setup.dataDirectory = userDataDirectory();
+    movePersonalFiles(setup.cachesDirectory, setup.dataDirectory); // history and favourites as always
+    setup.data = applicationDataServiceConfig(setup.cachesDirectory);
+    setup.data.cacheFilePath.clear(); // never read, written, cleared, nor tidied
+    setup.previewPage = path;
+    return setup;
+}
+
+void KavoApplication::movePersonalFiles(const std::optional<QString>& cachesDirectory,
+                                        const std::optional<QString>& dataDirectory)
+{
+    if (!cachesDirectory || !dataDirectory || *cachesDirectory == *dataDirectory) return;
+    for (const QString& name : {KVHistoryService::kFileName, KVFavoritesService::kFileName}) {
+        // A file over the read cap counts as absent wherever it is: it stays.
+        (void)moveFileWithoutReplacing(filePathIn(cachesDirectory, name), filePathIn(dataDirectory, name),
+                                       kPersonalFileLimit);
+    }
 }
 
 KavoApplication::KavoApplication(ApplicationSetup setup, UrlOpener& opener, Clipboard& clipboard)
@@ -38,16 +67,50 @@ void KavoApplication::build()
     if (!setup_) return;
     ApplicationSetup setup = std::move(*setup_);
     setup_.reset();
-    const QString historyPath = cachesFilePath(setup.cachesDirectory, KVHistoryService::kFileName);
-    const QString favoritesPath = cachesFilePath(setup.cachesDirectory, KVFavoritesService::kFileName);
+    const QString historyPath = filePathIn(setup.dataDirectory, KVHistoryService::kFileName);
+    const QString favoritesPath = filePathIn(setup.dataDirectory, KVFavoritesService::kFileName);
+    // A previewed page is no download: what is new is not its business, and
+    // the seen file is neither read nor written (nor tidied).
+    const QString seenPath = setup.previewPage ? QString() : filePathIn(setup.dataDirectory, KVSeenService::kFileName);
+    // A preview leaves the cache alone altogether.
+    if (setup.previewPage) {
+        preview_ = std::make_unique<KVPagePreview>(*setup.previewPage);
+        setup.data.preview = preview_.get();
+        setup.data.cacheFilePath.clear();
+        setup.data.cacheReadAhead.reset();
+        setup.seenReadAhead.reset();
+        // Whoever started the preview from a terminal hears of a file that cannot be used, once per new reason.
+        QObject::connect(preview_.get(), &KVPagePreview::reportChanged, preview_.get(),
+                         [preview = preview_.get(), told = PageProblem{}]() mutable {
+                             if (preview->problem() == told) return;
+                             told = preview->problem();
+                             const QString text = LintModel::problemText(told, preview->filePath());
+                             if (!text.isEmpty()) std::fprintf(stderr, "kavo: %s\n", qPrintable(text));
+                         });
+    }
     // Saves killed part-way leave their temporary files beside ours; nothing
     // else ever removes them.
-    for (const QString& path : {setup.data.cacheFilePath, historyPath, favoritesPath}) removeStaleTemporaryFiles(path);
+    for (const QString& path : {setup.data.cacheFilePath, historyPath, favoritesPath, seenPath}) {
+        if (!path.isEmpty()) removeStaleTemporaryFiles(path);
+    }
     // In this order: the data service starts its load first, then the two
     // personal lists read their files.
     dataService_ = std::make_unique<KVDataService>(std::move(setup.data));
     historyService_ = std::make_unique<KVHistoryService>(historyPath, setup.clock, setup.uuids);
     favoritesService_ = std::make_unique<KVFavoritesService>(favoritesPath, setup.clock, setup.uuids);
+    // Every catalogue a download brought is recorded as seen; the packaged
+    // page never is. The one read back from the cache at start is the first.
+    // A preview has no seen links: nothing is new, nothing to mark, nothing saved.
+    std::optional<SeenLinks> seen;
+    if (!seenPath.isEmpty()) seen = setup.seenReadAhead ? setup.seenReadAhead->take(seenPath) : readSeenFile(seenPath);
+    seenService_ = std::make_unique<KVSeenService>(seenPath, setup.clock, std::move(seen));
+    if (!preview_) {
+        const auto recordDownload = [data = dataService_.get(), seen = seenService_.get()] {
+            if (data->isDownloaded()) seen->recordDownload(data->categories());
+        };
+        QObject::connect(dataService_.get(), &KVDataService::categoriesChanged, seenService_.get(), recordDownload);
+        recordDownload();
+    }
     actions_ = std::make_unique<LinkActions>(*historyService_, *favoritesService_, opener_, clipboard_, setup.clock);
     // The website and version are the build's own, whatever the setup.
     appInfo_ = std::make_unique<AppInfo>(siteBaseUrl(), QStringLiteral(KAVO_VERSION));
@@ -60,6 +123,7 @@ QVariantMap KavoApplication::windowProperties()
         {QStringLiteral("dataService"), QVariant::fromValue(dataService_.get())},
         {QStringLiteral("historyService"), QVariant::fromValue(historyService_.get())},
         {QStringLiteral("favoritesService"), QVariant::fromValue(favoritesService_.get())},
+        {QStringLiteral("seenService"), QVariant::fromValue(seenService_.get())},
         {QStringLiteral("actions"), QVariant::fromValue(actions_.get())},
         {QStringLiteral("appInfo"), QVariant::fromValue(appInfo_.get())},
     };

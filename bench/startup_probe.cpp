@@ -111,7 +111,7 @@ int main(int argc, char** argv)
     kavo::returnLargeFreedBlocksToSystem(); // as main.cpp does
     if (argc > 2 && std::strcmp(argv[1], "decode") == 0) {
         // The bare decode, cold as at start-up: read and decode the cache in a fresh process.
-        const std::optional<std::vector<kavo::KVCategory>> catalogue =
+        const std::optional<kavo::CachedCatalogue> catalogue =
             kavo::readCachedCatalogue(QString::fromLocal8Bit(argv[2]) + QStringLiteral("/kavo_categories.json"));
         std::printf("decode_ms %.3f\n", (monotonicSeconds() - enteredAt) * 1000);
         return catalogue ? 0 : 1;
@@ -123,6 +123,7 @@ int main(int argc, char** argv)
         if (argc < 3) return 2;
         const QString caches = QString::fromLocal8Bit(argv[2]);
         setup.cachesDirectory = caches;
+        setup.dataDirectory = caches;
         setup.data.cacheFilePath = caches + QStringLiteral("/kavo_categories.json");
         setup.data.bundledPagePath = QStringLiteral(":/kavo/bundled_content.md");
         setup.data.primaryUrl = QUrl(QStringLiteral("http://127.0.0.1:9/single-page"));

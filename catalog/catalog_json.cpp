@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalog/catalog_json.h"
 
+#include "catalog/catalogue_diff.h"
 #include "catalog/json_writer.h"
 
 
@@ -27,6 +28,25 @@ public:
     void add(const KVCategory& category) { write(category); }
     void end() { out_.endArray(); }
 
+    void write(const CatalogueDiff& diff)
+    {
+        out_.startObject();
+        const std::pair<std::string_view, const std::vector<LinkedEntry>*> lists[] = {
+            {"added", &diff.added}, {"removed", &diff.removed}, {"changed", &diff.changed}};
+        for (const auto& [name, list] : lists) {
+            out_.key(name);
+            out_.startArray();
+            for (const LinkedEntry& entry : *list) {
+                out_.startObject();
+                writeFields(*entry.entry);
+                out_.member("category", entry.category->title);
+                out_.endObject();
+            }
+            out_.endArray();
+        }
+        out_.endObject();
+    }
+
 private:
     void writeId(const Uuid& id)
     {
@@ -45,6 +65,12 @@ private:
     void write(const KVEntry& entry)
     {
         out_.startObject();
+        writeFields(entry);
+        out_.endObject();
+    }
+
+    void writeFields(const KVEntry& entry)
+    {
         writeId(entry.id);
         out_.member("name", entry.name);
         out_.member("url", entry.url);
@@ -53,7 +79,6 @@ private:
         out_.verbatimString(rawValue(entry.badge));
         out_.key("relatedLinks");
         writeList(entry.relatedLinks);
-        out_.endObject();
     }
 
     void write(const KVSection& section)
@@ -252,6 +277,16 @@ bool CategoriesFileWriter::finish()
     stream_->writer.end();
     stream_->output.Flush();
     return !stream_->output.failed() && std::fflush(out_) == 0 && !std::ferror(out_);
+}
+
+std::string encodeCatalogueDiff(const CatalogueDiff& diff)
+{
+    std::string text;
+    json::StringOutput output(text, 64 + (diff.added.size() + diff.removed.size() + diff.changed.size()) * 256);
+    CatalogWriter<json::StringOutput> writer(output, EncodeOptions{});
+    writer.write(diff);
+    output.finish();
+    return text;
 }
 
 bool writeCategories(const std::vector<KVCategory>& categories, std::FILE* out, EncodeOptions options)

@@ -168,6 +168,7 @@ public:
     }
 
     void number(double value) { writer_.Double(value); }
+    void count(std::uint64_t value) { writer_.Uint64(value); }
 
     void uuid(const Uuid& id)
     {

@@ -95,6 +95,35 @@ LineKind classifyLine(std::string_view line, bool categorySeen)
     return LineKind::Ignored;
 }
 
+std::string_view pageText(std::string_view page, std::string& repaired)
+{
+    // Editors on some systems start a UTF-8 file with a byte order mark. It
+    // belongs to the file, not to the first heading, so one is skipped; any
+    // other U+FEFF is text like the rest.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (page.starts_with(kByteOrderMark)) page.remove_prefix(kByteOrderMark.size());
+    // Records hold well-formed UTF-8 only, so encoding them can never fail;
+    // ill-formed bytes become U+FFFD, as any text decoder would make them.
+    if (text::isValidUtf8(page)) return page;
+    repaired = text::toValidUtf8(page);
+    return repaired;
+}
+
+std::optional<HeadingLink> headingLink(std::string_view heading)
+{
+    const auto openBracket = heading.find('[');
+    const auto closeBracket = heading.find(']');
+    const auto openParen = heading.find('(');
+    const auto closeParen = heading.rfind(')');
+    constexpr auto npos = std::string_view::npos;
+    if (openBracket == npos || closeBracket == npos || openParen == npos || closeParen == npos ||
+        openBracket > closeBracket || openParen > closeParen) {
+        return std::nullopt;
+    }
+    return HeadingLink{heading.substr(openBracket + 1, closeBracket - openBracket - 1),
+                       heading.substr(openParen + 1, closeParen - openParen - 1)};
+}
+
 namespace {
 
 // ---------------------------------------------------------------------------
@@ -127,7 +156,7 @@ public:
 
     std::vector<KVCategory> finish()
     {
-        dropPendingNote("the page ends");
+        dropPendingNote(Kind::NoteAtEnd);
         closeSection();
         closeCategory();
         return std::move(result_);
@@ -151,9 +180,12 @@ private:
         std::size_t line;
     };
 
-    void report(std::size_t line, std::string message) const
+    using Kind = ParseDiagnostic::Kind;
+
+    void report(Kind kind, std::size_t line, std::string_view name = {}, std::string_view target = {},
+                std::size_t otherLine = 0) const
     {
-        if (sink_) (*sink_)(ParseDiagnostic{line, std::move(message)});
+        if (sink_) (*sink_)(ParseDiagnostic{kind, line, std::string(name), std::string(target), otherLine});
     }
 
     void closeSection()
@@ -178,33 +210,24 @@ private:
     }
 
     /*
-     * "# ► Title" or "# ► [Title](target)". The link is read loosely: the first
-     * "[", the first "]", the first "(" and the last ")". When the spans they
-     * bound would run backwards, the heading counts as one without a link.
+     * "# ► Title" or "# ► [Title](target)". When the spans of a loosely read
+     * link would run backwards, the heading counts as one without a link.
      */
     void openCategory(std::string_view line)
     {
         if (categorySeen_) {
-            dropPendingNote("the next category heading");
+            dropPendingNote(Kind::NoteBeforeCategory);
             closeSection();
             closeCategory();
         }
         const std::string_view heading = text::trim(after(line, kCategoryMarker));
         std::string_view title = heading;
         std::optional<Url> url;
-        const auto openBracket = heading.find('[');
-        const auto closeBracket = heading.find(']');
-        const auto openParen = heading.find('(');
-        const auto closeParen = heading.rfind(')');
-        constexpr auto npos = std::string_view::npos;
-        if (openBracket != npos && closeBracket != npos && openParen != npos && closeParen != npos &&
-            openBracket < closeBracket && openParen < closeParen) {
-            title = heading.substr(openBracket + 1, closeBracket - openBracket - 1);
-            const std::string_view target = heading.substr(openParen + 1, closeParen - openParen - 1);
-            url = Url::parse(target);
+        if (const std::optional<HeadingLink> link = headingLink(heading)) {
+            title = link->title;
+            url = Url::parse(link->target);
             if (!url) {
-                report(lineNumber_, "category link dropped (title kept): target " + quoted(target) +
-                                        " is not a valid URL");
+                report(Kind::CategoryLinkRefused, lineNumber_, {}, link->target);
             }
         }
         category_.title = std::string(title);
@@ -214,7 +237,7 @@ private:
 
     void openSection(std::string_view line)
     {
-        dropPendingNote("the next section heading");
+        dropPendingNote(Kind::NoteBeforeSection);
         closeSection();
         section_.title = std::string(text::trim(after(line, kSectionMarker)));
     }
@@ -234,12 +257,11 @@ private:
             if (text::startsWith(rest, "- ")) note = text::trim(rest.substr(2));
         }
         if (!note) {
-            report(lineNumber_, "note line ignored: no note text after \"** - \"");
+            report(Kind::NoteWithoutText, lineNumber_);
             return;
         }
         if (pendingNote_) {
-            report(pendingNote_->line, "note dropped: replaced by the note on line " + std::to_string(lineNumber_) +
-                                           " before any rule line");
+            report(Kind::NoteReplaced, pendingNote_->line, {}, {}, lineNumber_);
         }
         pendingNote_ = PendingNote{std::string(*note), lineNumber_};
     }
@@ -252,11 +274,11 @@ private:
         pendingNote_.reset();
     }
 
-    void dropPendingNote(std::string_view before)
+    // `kind` says what came before any rule line: a heading or the page's end.
+    void dropPendingNote(Kind kind)
     {
         if (!pendingNote_) return;
-        report(pendingNote_->line, "note dropped: no rule line (***, --- or ___) follows it before " +
-                                       std::string(before));
+        report(kind, pendingNote_->line);
         pendingNote_.reset();
     }
 
@@ -294,14 +316,12 @@ private:
         links_ += links.size();
         if (overLimit()) return;
         if (links.empty()) {
-            report(lineNumber_, description ? "entry dropped: no [name](target) link before the first \" - \""
-                                            : "entry dropped: no [name](target) link");
+            report(description ? Kind::EntryLinkAfterDash : Kind::EntryWithoutLink, lineNumber_);
             return;
         }
         std::optional<Url> url = Url::parse(links.front().target);
         if (!url) {
-            report(lineNumber_, "entry " + quoted(links.front().name) + " dropped: target " +
-                                    quoted(links.front().target) + " is not a valid URL");
+            report(Kind::EntryTargetRefused, lineNumber_, links.front().name, links.front().target);
             return;
         }
 
@@ -311,8 +331,7 @@ private:
             if (std::optional<Url> relatedUrl = Url::parse(links[i].target)) {
                 related.push_back(KVLink{Uuid::random(), std::string(links[i].name), std::move(*relatedUrl)});
             } else {
-                report(lineNumber_, "related link " + quoted(links[i].name) + " dropped: target " +
-                                        quoted(links[i].target) + " is not a valid URL");
+                report(Kind::RelatedTargetRefused, lineNumber_, links[i].name, links[i].target);
             }
         }
 
@@ -337,18 +356,8 @@ private:
 std::optional<std::vector<KVCategory>> parseText(std::string_view text, const DiagnosticSink* sink, ParseLimits limits,
                                                  const CategorySink* each = nullptr)
 {
-    // Editors on some systems start a UTF-8 file with a byte order mark. It
-    // belongs to the file, not to the first heading, so one is skipped; any
-    // other U+FEFF is text like the rest.
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
-    // Records hold well-formed UTF-8 only, so encoding them can never fail;
-    // ill-formed bytes become U+FFFD, as any text decoder would make them.
     std::string repaired;
-    if (!text::isValidUtf8(text)) {
-        repaired = text::toValidUtf8(text);
-        text = repaired;
-    }
+    text = pageText(text, repaired);
     ParseRun run(sink, limits, each);
     text::LineReader lines(text);
     std::string_view line;
@@ -372,9 +381,34 @@ std::vector<KVCategory> KVParser::parse(std::string_view text, const DiagnosticS
     return *parseText(text, sink ? &sink : nullptr, ParseLimits{});
 }
 
-std::optional<std::vector<KVCategory>> KVParser::parse(std::string_view text, ParseLimits limits) const
+std::optional<std::vector<KVCategory>> KVParser::parse(std::string_view text, ParseLimits limits,
+                                                       const DiagnosticSink& sink) const
 {
-    return parseText(text, nullptr, limits);
+    return parseText(text, sink ? &sink : nullptr, limits);
+}
+
+std::string describe(const ParseDiagnostic& diagnostic)
+{
+    using Kind = ParseDiagnostic::Kind;
+    const std::string noRule = "note dropped: no rule line (***, --- or ___) follows it before ";
+    const std::string notValid = quoted(diagnostic.target) + " is not a valid URL";
+    switch (diagnostic.kind) {
+    case Kind::CategoryLinkRefused: return "category link dropped (title kept): target " + notValid;
+    case Kind::NoteWithoutText: return "note line ignored: no note text after \"** - \"";
+    case Kind::NoteReplaced:
+        return "note dropped: replaced by the note on line " + std::to_string(diagnostic.otherLine) +
+               " before any rule line";
+    case Kind::NoteBeforeCategory: return noRule + "the next category heading";
+    case Kind::NoteBeforeSection: return noRule + "the next section heading";
+    case Kind::NoteAtEnd: return noRule + "the page ends";
+    case Kind::EntryWithoutLink: return "entry dropped: no [name](target) link";
+    case Kind::EntryLinkAfterDash: return "entry dropped: no [name](target) link before the first \" - \"";
+    case Kind::EntryTargetRefused: return "entry " + quoted(diagnostic.name) + " dropped: target " + notValid;
+    case Kind::RelatedTargetRefused:
+        return "related link " + quoted(diagnostic.name) + " dropped: target " + notValid;
+    case Kind::NoCategoryHeading: return "no category heading (\"# \u25BA Title\"): the page gives an empty catalogue";
+    }
+    return {};
 }
 
 void KVParser::parseEach(std::string_view text, const CategorySink& each) const

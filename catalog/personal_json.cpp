@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "catalog/catalog_json.h"
 #include "catalog/json_writer.h"
 #include "catalog/personal_records.h"
 
@@ -110,6 +111,50 @@ FavoritesOrError decodeFavorites(std::string_view text)
         }
         return std::optional<FavoriteEntry>(FavoriteEntry{id, std::move(name), std::move(*url), *badge, addedAt});
     });
+}
+
+std::string encodeSeen(std::span<const SeenRecord> records)
+{
+    std::string text;
+    json::StringOutput output(text, 64 + records.size() * 64);
+    json::Writer<json::StringOutput> writer(output);
+    writer.startArray();
+    for (const SeenRecord& record : records) {
+        writer.startObject();
+        writer.key("url");
+        writer.verbatimString(record.url);
+        if (record.firstSeenAt) writer.member("firstSeenAt", *record.firstSeenAt);
+        writer.endObject();
+    }
+    writer.endArray();
+    output.finish();
+    return text;
+}
+
+std::optional<DecodeError> decodeSeen(const std::string& text, const std::function<void(const SeenRecord&)>& record)
+{
+    simdjson::dom::parser parser;
+    element document;
+    DecodeError error;
+    if (!json::parseDocument(parser, text, document, error, text.capacity() - text.size() >= kDecodePadding)) return error;
+    const bool read = json::readArray(document, error, [&record](element value, DecodeError& e) {
+        simdjson::dom::object object;
+        if (!json::asObject(value, object, e)) return false;
+        std::array<Field, 2> f{{{"url"}, {"firstSeenAt"}}};
+        json::collectFields(object, f);
+        // Checked in place: the link is handed over without a copy.
+        std::string_view url;
+        if (!f[0].present || f[0].value.get_string().get(url) != simdjson::SUCCESS || !Url::isAcceptable(url)) {
+            return json::fail(e, "url", f[0].present ? "expected a valid URL" : "missing required key");
+        }
+        double date = 0;
+        const bool dated = f[1].present && !f[1].value.is_null();
+        if (dated && !json::readNumber(f[1], date, e)) return false;
+        record({url, dated ? std::optional(date) : std::nullopt});
+        return true;
+    });
+    if (!read) return error;
+    return std::nullopt;
 }
 
 } // namespace kavo

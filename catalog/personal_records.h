@@ -3,16 +3,21 @@
 
 #include "catalog/json_reader.h"
 #include "catalog/records.h"
+#include "catalog/seen_links.h"
 #include "platform/clock.h"
 
 #include <cstddef>
+#include <functional>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
-// The records of the two personal lists, and their files' JSON form: an array
-// of objects, dates as seconds since 2001-01-01 00:00:00 UTC.
+// The records of the personal files (the two personal lists and what was
+// seen), and their JSON form: an array of objects, dates as seconds since
+// 2001-01-01 00:00:00 UTC.
 namespace kavo {
 
 /// One opened link in "Recently Viewed".
@@ -66,5 +71,18 @@ using FavoritesOrError = std::variant<std::vector<FavoriteEntry>, json::DecodeEr
 
 [[nodiscard]] std::string encodeFavorites(const std::vector<FavoriteEntry>& entries);
 [[nodiscard]] FavoritesOrError decodeFavorites(std::string_view json);
+
+/// `[{"url": "…", "firstSeenAt": 757382400.5}, {"url": "…"}]`: a record
+/// without a date (or with null) is seen.
+[[nodiscard]] std::string encodeSeen(std::span<const SeenRecord> records);
+
+/// Reads the seen file, handing each record to `record` in file order; its
+/// link lives until the call returns. Nothing is copied: a file of tens of
+/// thousands of records is read without an allocation per record, and a
+/// `json` with kDecodePadding bytes of spare capacity is read in place. All
+/// or nothing: on a bad record, why it was refused (whatever was handed over
+/// before it is then to be dropped).
+[[nodiscard]] std::optional<json::DecodeError> decodeSeen(const std::string& json,
+                                                          const std::function<void(const SeenRecord&)>& record);
 
 } // namespace kavo

@@ -33,6 +33,12 @@ public:
 
 } // namespace
 
+bool CurlMulti::libraryReady()
+{
+    static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    return ready;
+}
+
 CurlMulti::CurlMulti(Finished finished, QObject* parent)
     : QObject(parent), multi_(curl_multi_init()), finished_(std::move(finished))
 {
@@ -61,6 +67,12 @@ bool CurlMulti::add(CURL* easy)
 void CurlMulti::remove(CURL* easy)
 {
     curl_multi_remove_handle(multi_, easy);
+}
+
+void CurlMulti::limitConnections(long perHost, long kept)
+{
+    curl_multi_setopt(multi_, CURLMOPT_MAX_HOST_CONNECTIONS, perHost);
+    curl_multi_setopt(multi_, CURLMOPT_MAXCONNECTS, kept);
 }
 
 int CurlMulti::onSocket(CURL* /*easy*/, curl_socket_t socket, int what, void* self, void* watch)

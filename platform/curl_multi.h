@@ -19,6 +19,9 @@ public:
     /// Called once for each transfer that ended by itself, with curl's result.
     using Finished = std::function<void(CURL* easy, CURLcode result)>;
 
+    /// Sets libcurl up for the process, once; false when it cannot be used.
+    [[nodiscard]] static bool libraryReady();
+
     explicit CurlMulti(Finished finished, QObject* parent = nullptr);
     ~CurlMulti() override;
 
@@ -29,6 +32,10 @@ public:
     [[nodiscard]] bool add(CURL* easy);
     /// Stops the transfer at once (its connection is closed); `finished` is not called for it.
     void remove(CURL* easy);
+
+    /// Never more than `perHost` connections to one host and port, and up to
+    /// `kept` idle connections kept open for reuse.
+    void limitConnections(long perHost, long kept);
 
 private:
     static int onSocket(CURL* easy, curl_socket_t socket, int what, void* self, void* watch);

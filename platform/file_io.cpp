@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <dirent.h>
@@ -65,20 +66,54 @@ constexpr std::size_t kTemporaryRandomLength = 6;
     return true;
 }
 
+// Gives `temporary` the name `target` unless something has that name already.
+[[nodiscard]] bool placeWithoutReplacing(const char* temporary, const char* target)
+{
+    if (::renameat2(AT_FDCWD, temporary, AT_FDCWD, target, RENAME_NOREPLACE) == 0) return true;
+    // A file system that cannot rename without replacing can still make a
+    // second name, which never replaces either.
+    if (errno != EINVAL || ::link(temporary, target) != 0) return false;
+    (void)::unlink(temporary);
+    return true;
+}
+
+// The directory's own entries to disk: a new name in it survives a crash.
+void syncDirectoryOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray directory = slash <= 0 ? QByteArray(slash == 0 ? "/" : ".") : path.left(slash);
+    const Descriptor descriptor(::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (descriptor.get() >= 0) (void)::fsync(descriptor.get());
+}
+
 } // namespace
 
-std::optional<std::string> readRegularFile(const QString& path, std::size_t maxBytes, std::size_t spareCapacity)
+namespace {
+
+// The guarded read behind readRegularFile and readNamedFile; `ownFileOnly`
+// refuses links at the path and files of other users.
+std::variant<std::string, ReadFailure> readGuarded(const QString& path, std::size_t maxBytes,
+                                                   std::size_t spareCapacity, bool ownFileOnly)
 {
+    using Reason = ReadFailure::Reason;
+    const auto failed = [](int error) {
+        if (error == ENOENT || error == ENOTDIR) return ReadFailure{Reason::Missing, error};
+        if (error == EACCES || error == EPERM) return ReadFailure{Reason::Denied, error};
+        if (error == ELOOP) return ReadFailure{Reason::NotOurs, error};
+        return ReadFailure{Reason::Failed, error};
+    };
     const QByteArray name = QFile::encodeName(path);
     // Non-blocking, so opening a FIFO with no writer returns at once; not
     // through a link at the path. The type and the owner are checked on the
     // open descriptor, not on the path, so nothing can be swapped in between.
-    const Descriptor file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW));
-    if (file.get() < 0) return std::nullopt;
+    const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | (ownFileOnly ? O_NOFOLLOW : 0);
+    const Descriptor file(::open(name.constData(), flags));
+    if (file.get() < 0) return failed(errno);
     struct stat status {};
-    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
-    if (status.st_uid != ::geteuid()) return std::nullopt;
-    if (static_cast<std::uint64_t>(status.st_size) > maxBytes) return std::nullopt;
+    if (::fstat(file.get(), &status) != 0) return failed(errno);
+    if (!S_ISREG(status.st_mode)) return ReadFailure{Reason::NotRegularFile};
+    if (ownFileOnly && status.st_uid != ::geteuid()) return ReadFailure{Reason::NotOurs};
+    if (static_cast<std::uint64_t>(status.st_size) > maxBytes) return ReadFailure{Reason::TooLarge};
 
     std::string content;
     content.reserve(static_cast<std::size_t>(status.st_size) + spareCapacity);
@@ -88,7 +123,7 @@ std::optional<std::string> readRegularFile(const QString& path, std::size_t maxB
     for (;;) {
         // The file may grow while we read it; reading one byte past the cap tells.
         if (filled == content.size()) {
-            if (content.size() > maxBytes) return std::nullopt;
+            if (content.size() > maxBytes) return ReadFailure{Reason::TooLarge};
             const std::size_t grown = std::min(maxBytes + 1, content.size() + 65536);
             content.reserve(grown + spareCapacity);
             content.resize(grown);
@@ -96,14 +131,28 @@ std::optional<std::string> readRegularFile(const QString& path, std::size_t maxB
         const ssize_t count = ::read(file.get(), content.data() + filled, content.size() - filled);
         if (count < 0) {
             if (errno == EINTR) continue;
-            return std::nullopt;
+            return failed(errno);
         }
         if (count == 0) break;
         filled += static_cast<std::size_t>(count);
     }
-    if (filled > maxBytes) return std::nullopt;
+    if (filled > maxBytes) return ReadFailure{Reason::TooLarge};
     content.resize(filled);
     return content;
+}
+
+} // namespace
+
+std::optional<std::string> readRegularFile(const QString& path, std::size_t maxBytes, std::size_t spareCapacity)
+{
+    std::variant<std::string, ReadFailure> read = readGuarded(path, maxBytes, spareCapacity, true);
+    if (auto* content = std::get_if<std::string>(&read)) return std::move(*content);
+    return std::nullopt;
+}
+
+std::variant<std::string, ReadFailure> readNamedFile(const QString& path, std::size_t maxBytes)
+{
+    return readGuarded(path, maxBytes, 0, false);
 }
 
 bool writeFileAtomically(const QString& path, std::string_view bytes, std::size_t readLimit)
@@ -120,6 +169,38 @@ bool writeFileAtomically(const QString& path, std::string_view bytes, std::size_
     if (written && ::rename(temporary.constData(), name.constData()) == 0) return true;
     (void)::unlink(temporary.constData());
     return false;
+}
+
+bool moveFileWithoutReplacing(const QString& from, const QString& to, std::size_t maxBytes)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    struct stat status {};
+    if (::lstat(source.constData(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != ::geteuid() ||
+        static_cast<std::uint64_t>(status.st_size) > maxBytes) {
+        return false;
+    }
+    if (placeWithoutReplacing(source.constData(), target.constData())) return true;
+    if (errno != EXDEV) return false;
+
+    // Across file systems. The copy is read through the same guards as any
+    // read (a swap since the check above is refused), and the original goes
+    // only once the copy is on disk under its new name.
+    const std::optional<std::string> bytes = readRegularFile(from, maxBytes);
+    if (!bytes) return false;
+    QByteArray temporary = target + kTemporarySuffixPattern;
+    {
+        const Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+        if (file.get() < 0) return false;
+        const bool written = writeAll(file.get(), *bytes) && (::fsync(file.get()) == 0 || errno == EINVAL);
+        if (!written || !placeWithoutReplacing(temporary.constData(), target.constData())) {
+            (void)::unlink(temporary.constData());
+            return false;
+        }
+    }
+    syncDirectoryOf(target);
+    (void)::unlink(source.constData());
+    return true;
 }
 
 void removeStaleTemporaryFiles(const QString& filePath)

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace kavo {
 
@@ -24,6 +25,25 @@ inline constexpr std::size_t kPersonalFileLimit = 4u << 20;
 /// content, for parsers that read ahead past the end (no copy needed then).
 [[nodiscard]] std::optional<std::string> readRegularFile(const QString& path, std::size_t maxBytes,
                                                          std::size_t spareCapacity = 0);
+
+/// Why a guarded read gave nothing.
+struct ReadFailure {
+    enum class Reason {
+        Missing,        ///< no such file (or directory on the way)
+        Denied,         ///< no permission to read it
+        NotRegularFile, ///< a directory, FIFO, device or socket
+        NotOurs,        ///< a link at the path, or another user's file (readRegularFile only)
+        TooLarge,       ///< over the size cap
+        Failed,         ///< any other error of the system (`error`)
+    };
+    Reason reason = Reason::Failed;
+    int error = 0; ///< the system's error number, where there was one
+};
+
+/// A file the user named (a page to preview): read through a link at the
+/// path and whoever owns it, since they chose it; otherwise as guarded as
+/// readRegularFile (never blocks, never past `maxBytes`). Says why it failed.
+[[nodiscard]] std::variant<std::string, ReadFailure> readNamedFile(const QString& path, std::size_t maxBytes);
 
 /// Replaces the file at `path` with `bytes` atomically: afterwards it holds
 /// either the complete new content or, on any failure, the old content byte
@@ -46,6 +66,14 @@ inline constexpr std::chrono::seconds kStaleTemporaryFileAge{60};
 /// regular files of ours, named as writeFileAtomically names them, not
 /// modified for kStaleTemporaryFileAge. Links and other users' files stay.
 void removeStaleTemporaryFiles(const QString& filePath);
+
+/// Moves the user's own regular file at `from` (not a link, at most
+/// `maxBytes`) to `to`, never replacing anything there: a rename where both
+/// lie on one file system; otherwise a private copy is written beside `to`,
+/// flushed to disk with its directory, put in place, and only then is `from`
+/// removed. True when the file now lives at `to`; on any failure before that,
+/// `from` stays as it was and nothing is left at `to`.
+[[nodiscard]] bool moveFileWithoutReplacing(const QString& from, const QString& to, std::size_t maxBytes);
 
 /// Deletes the file; a failure (including a missing file) is ignored.
 void removeFile(const QString& path);

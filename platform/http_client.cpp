@@ -8,15 +8,6 @@
 #include <QTimer>
 
 namespace kavo {
-namespace {
-
-bool curlReady()
-{
-    static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    return ready;
-}
-
-} // namespace
 
 /// A GET under way: the transfer, what to call when it ends, and its silence
 /// timer (curl's own low-speed limit counts whole seconds only).
@@ -29,7 +20,7 @@ struct HttpClient::Pending {
 HttpClient::HttpClient(HttpLimits limits, QObject* parent)
     : QObject(parent),
       limits_(limits),
-      multi_(curlReady() ? new CurlMulti([this](CURL* easy, CURLcode result) { finish(easy, result); }, this)
+      multi_(CurlMulti::libraryReady() ? new CurlMulti([this](CURL* easy, CURLcode result) { finish(easy, result); }, this)
                          : nullptr)
 {
 }

@@ -35,8 +35,11 @@ void onStateChange(const SSL* ssl, int where, int value)
     }
 }
 
-void trust(SSL_CTX* context, std::string_view pem)
+} // namespace
+
+void trustCertificates(void* sslContext, std::string_view pem)
 {
+    auto* context = static_cast<SSL_CTX*>(sslContext);
     BIO* bio = BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size()));
     if (bio == nullptr) return;
     X509_STORE* store = SSL_CTX_get_cert_store(context);
@@ -48,8 +51,6 @@ void trust(SSL_CTX* context, std::string_view pem)
     ERR_clear_error(); // the read that found no further certificate leaves an error behind
 }
 
-} // namespace
-
 void prepareContext(void* sslContext, std::shared_ptr<Ending> ending, std::string_view extraTrustedPem)
 {
     auto* context = static_cast<SSL_CTX*>(sslContext);
@@ -59,7 +60,7 @@ void prepareContext(void* sslContext, std::shared_ptr<Ending> ending, std::strin
     } else {
         SSL_CTX_set_info_callback(context, &onStateChange);
     }
-    if (!extraTrustedPem.empty()) trust(context, extraTrustedPem);
+    if (!extraTrustedPem.empty()) trustCertificates(context, extraTrustedPem);
 }
 
 } // namespace kavo::tls

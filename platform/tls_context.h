@@ -4,7 +4,7 @@
 #include <memory>
 #include <string_view>
 
-// What the HTTP client adds to OpenSSL's set-up of each TLS connection.
+// What the HTTP clients add to OpenSSL's set-up of each TLS connection.
 namespace kavo::tls {
 
 /// What one TLS connection saw of its own end.
@@ -19,5 +19,9 @@ struct Ending {
 /// context needs it), and the PEM certificates in `extraTrustedPem` are
 /// trusted besides the system's authorities.
 void prepareContext(void* sslContext, std::shared_ptr<Ending> ending, std::string_view extraTrustedPem);
+
+/// Trusts the PEM certificates in `pem` besides the system's authorities, in
+/// the OpenSSL context (an `SSL_CTX*`) of one new connection.
+void trustCertificates(void* sslContext, std::string_view pem);
 
 } // namespace kavo::tls

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/category_detail_rows.h"
 
-#include <algorithm>
+#include <unordered_map>
 
 namespace kavo::screens {
 
@@ -23,14 +23,24 @@ std::vector<DetailRow> detailRows(const KVCategory& category)
     return rows;
 }
 
-std::optional<std::size_t> entryRowFrom(const std::vector<DetailRow>& rows, std::ptrdiff_t from, int step)
+std::vector<std::string> detailRowKeys(const KVCategory& category, const std::vector<DetailRow>& rows)
 {
-    const auto size = static_cast<std::ptrdiff_t>(rows.size());
-    if (size == 0) return std::nullopt;
-    for (std::ptrdiff_t row = std::clamp<std::ptrdiff_t>(from, 0, size - 1); row >= 0 && row < size; row += step) {
-        if (rows[static_cast<std::size_t>(row)].kind == DetailRowKind::Entry) return static_cast<std::size_t>(row);
+    std::vector<std::string> keys;
+    keys.reserve(rows.size());
+    std::unordered_map<std::string, std::size_t> seen;
+    for (const DetailRow& row : rows) {
+        const std::string* title = row.section < 0 ? nullptr : &category.sections[static_cast<std::size_t>(row.section)].title;
+        std::string item;
+        switch (row.kind) {
+        case DetailRowKind::CategoryNote: item = "note"; break;
+        case DetailRowKind::Header: item = title ? "header:" + *title : "general"; break;
+        case DetailRowKind::SectionNote: item = "note:" + *title; break;
+        case DetailRowKind::Entry: item = "entry:" + entryFor(category, row).url.text(); break;
+        }
+        const std::size_t repeat = seen[item]++;
+        keys.push_back(std::to_string(repeat) + ':' + item);
     }
-    return std::nullopt;
+    return keys;
 }
 
 const KVEntry& entryFor(const KVCategory& category, const DetailRow& row)

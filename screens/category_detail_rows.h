@@ -3,8 +3,10 @@
 
 #include "catalog/records.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace kavo::screens {
@@ -27,10 +29,25 @@ struct DetailRow {
 /// direction of `step` (+1 or -1), `from` itself included; nothing when there
 /// is none that way. Notes and headers do nothing, so the keyboard passes
 /// over them.
-[[nodiscard]] std::optional<std::size_t> entryRowFrom(const std::vector<DetailRow>& rows, std::ptrdiff_t from,
-                                                      int step);
+template <typename Rows> [[nodiscard]] std::optional<std::size_t> entryRowFrom(const Rows& rows, std::ptrdiff_t from, int step);
+
+/// A name for each row that stays with its item when the category is read
+/// anew (a previewed page edited): the note, "General", a section's header
+/// and note by the section's title, an entry by its link; repeats numbered.
+[[nodiscard]] std::vector<std::string> detailRowKeys(const KVCategory& category, const std::vector<DetailRow>& rows);
 
 /// The entry an Entry row stands for.
 [[nodiscard]] const KVEntry& entryFor(const KVCategory& category, const DetailRow& row);
+
+// Any rows with a `kind`: the model keeps more with each.
+template <typename Rows> std::optional<std::size_t> entryRowFrom(const Rows& rows, std::ptrdiff_t from, int step)
+{
+    const auto size = static_cast<std::ptrdiff_t>(rows.size());
+    if (size == 0) return std::nullopt;
+    for (std::ptrdiff_t row = std::clamp<std::ptrdiff_t>(from, 0, size - 1); row >= 0 && row < size; row += step) {
+        if (rows[static_cast<std::size_t>(row)].kind == DetailRowKind::Entry) return static_cast<std::size_t>(row);
+    }
+    return std::nullopt;
+}
 
 } // namespace kavo::screens

@@ -28,6 +28,12 @@ MainList buildMainList(const MainListState& state)
         list.rows.push_back({MainRowKind::SectionHeader, static_cast<std::size_t>(section)});
     };
     if (!searching) {
+        if (state.fresh != nullptr && !state.fresh->newest.empty()) {
+            header(MainRowKind::New);
+            list.newCount = state.fresh->newest.size();
+            list.newRows.assign(state.fresh->newest.begin(), state.fresh->newest.begin() + std::min(list.newCount, kNewRows));
+            for (std::size_t i = 0; i < list.newRows.size(); ++i) list.rows.push_back({MainRowKind::New, i});
+        }
         if (state.historyCount > 0) header(MainRowKind::History);
         for (std::size_t i = 0; i < std::min(state.historyCount, kHistoryRows); ++i) {
             list.rows.push_back({MainRowKind::History, i});
@@ -47,7 +53,8 @@ MainList buildMainList(const MainListState& state)
             if (!source.empty()) header(kind);
             for (const KVCategory* category : source) {
                 list.rows.push_back({kind, list.categories.size()});
-                list.categories.push_back({category, CategoryRow::npos, entryCount(*category)});
+                const std::size_t fresh = state.fresh ? state.fresh->countIn(category) : 0;
+                list.categories.push_back({category, CategoryRow::npos, entryCount(*category), fresh});
             }
             return;
         }
@@ -85,6 +92,7 @@ std::vector<std::string> rowKeys(const MainList& list, std::span<const HistoryEn
         switch (row.kind) {
         case MainRowKind::History: item = history[row.index].url.text(); break;
         case MainRowKind::Favorite: item = favorites[row.index].url.text(); break;
+        case MainRowKind::New: item = list.newRows[row.index].entry->url.text(); break;
         case MainRowKind::Category: item = list.categories[row.index].category->title; break;
         case MainRowKind::Link: {
             const KVCategory& category = *list.categories[row.index].category;

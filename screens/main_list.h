@@ -3,6 +3,7 @@
 
 #include "catalog/personal_records.h"
 #include "catalog/records.h"
+#include "screens/new_entries.h"
 #include "screens/search_index.h"
 
 #include <span>
@@ -22,13 +23,17 @@ enum class MainRowKind {
     Link,      ///< "Links": categories whose heading is a link
     NoResults, ///< a search that finds nothing, unless the loading row shows
     Empty,     ///< empty catalogue and no search
-    /// The header of a section ("Recently Viewed", "Favorites", "Categories",
-    /// "Links"), a row of its own before the section's first row: a view told
-    /// of a row that comes or goes at the top of a section then moves no
-    /// header from one row to another, and keeps its place.
+    /// The header of a section ("New", "Recently Viewed", "Favorites",
+    /// "Categories", "Links"), a row of its own before the section's first
+    /// row: a view told of a row that comes or goes at the top of a section
+    /// then moves no header from one row to another, and keeps its place.
     SectionHeader,
+    /// "New", above "Recently Viewed": the newest new entries, at most 10,
+    /// only without a search; its header counts them all.
+    New,
 };
 
+inline constexpr std::size_t kNewRows = 10;
 inline constexpr std::size_t kHistoryRows = 5;
 inline constexpr std::size_t kFavoriteRows = 10;
 
@@ -37,6 +42,7 @@ struct CategoryRow {
     const KVCategory* category = nullptr;
     std::vector<FilteredCategory>::size_type filtered = npos; ///< index into MainList::filtered, or npos
     std::size_t entryCount = 0;
+    std::size_t newCount = 0; ///< how many of its links are new (none shown while searching)
 
     static constexpr auto npos = static_cast<std::vector<FilteredCategory>::size_type>(-1);
 };
@@ -53,6 +59,8 @@ struct MainList {
     std::vector<MainRow> rows;
     std::vector<CategoryRow> categories; ///< "Categories", then "Links" (see MainRow::index)
     std::vector<FilteredCategory> filtered;
+    std::vector<LinkedEntry> newRows; ///< what the "New" rows show (see MainRow::index)
+    std::size_t newCount = 0;         ///< every new entry, shown or not
 
     /// The category to open for a category or link row: the search's copy when searching.
     [[nodiscard]] KVCategory categoryFor(const MainRow& row) const;
@@ -69,6 +77,7 @@ struct MainListState {
     bool hasError = false;
     std::size_t historyCount = 0;
     std::size_t favoriteCount = 0;
+    const NewEntries* fresh = nullptr; ///< nothing: nothing is new
     std::string_view searchText;
 };
 
@@ -76,7 +85,7 @@ struct MainListState {
 
 /// A name for each row that stays with its item while the services change,
 /// so that a view can be told which rows came, went or moved: a history or
-/// favourite row is its link, a category row its title (and link, for a link
+/// favourite or new row is its link, a category row its title (and link, for a link
 /// category). Identifiers are not used: every parse makes new ones, and a
 /// refresh would otherwise replace every row. Repeats (a file that lists a
 /// link twice, two categories of one title) are numbered, so keys are unique.

@@ -21,7 +21,7 @@ void Navigation::close()
     shown_.reset();
 }
 
-void Navigation::searchChanged(const MainList& list, const std::vector<std::string>& keys)
+void Navigation::listChanged(const MainList& list, const std::vector<std::string>& keys)
 {
     if (!isOpen()) return;
     const auto found = std::find(keys.begin(), keys.end(), key_);

@@ -17,15 +17,18 @@ namespace kavo::screens {
 /// A category is known by its main-list row key, which survives refreshes
 /// and searches. Its screen shows the category as it was when opened (a
 /// refresh does not change an open screen); a new search text shows the
-/// search's copy of it, or closes it when it no longer matches.
+/// search's copy of it, or closes it when it no longer matches. So does a
+/// previewed page read anew, which the screen follows.
 class Navigation {
 public:
     /// Opens the category of row `row` of `list` (whose keys are `keys`);
     /// any other kind of row closes what is open.
     void open(const MainList& list, const std::vector<std::string>& keys, std::size_t row);
     void close();
-    /// `list` was derived for a new search text.
-    void searchChanged(const MainList& list, const std::vector<std::string>& keys);
+    /// `list` was derived anew: for a new search text, or for a new reading
+    /// of a previewed page. The open category as `list` holds it now, or
+    /// none when it holds it no more.
+    void listChanged(const MainList& list, const std::vector<std::string>& keys);
 
     [[nodiscard]] bool isOpen() const { return shown_.has_value(); }
     /// The open category's row key; empty when nothing is open.

@@ -9,7 +9,7 @@ namespace {
 
 // Symbol names as the screens speak of them, and the Material Icons glyph
 // drawn for each (its ligature name in the comment).
-constexpr std::array<std::pair<std::string_view, char32_t>, 35> kSymbols{{
+constexpr std::array<std::pair<std::string_view, char32_t>, 39> kSymbols{{
     {"play.tv.fill", 0xe639},                 // live_tv
     {"music.note", 0xe405},                   // music_note
     {"book.fill", 0xea19},                    // menu_book
@@ -34,6 +34,9 @@ constexpr std::array<std::pair<std::string_view, char32_t>, 35> kSymbols{{
     {"arrow.turn.right", 0xe5da},             // subdirectory_arrow_right
     {"ellipsis", 0xe5d3},                     // more_horiz
     {"chevron.right", 0xe5cc},                // chevron_right
+    {"chevron.down", 0xe5cf},                 // expand_more
+    {"chevron.up", 0xe5ce},                   // expand_less
+    {"checkmark.circle", 0xe86c},             // check_circle
     {"doc.on.doc", 0xe14d},                   // content_copy
     {"square.and.arrow.up", 0xe80d},          // share
     {"gearshape", 0xe8b8},                    // settings
@@ -45,6 +48,7 @@ constexpr std::array<std::pair<std::string_view, char32_t>, 35> kSymbols{{
     {"xmark", 0xe5cd},                        // close
     {"envelope", 0xe0be},                     // email
     {"link", 0xe157},                         // link
+    {"checkmark.circle", 0xe86c},             // check_circle
 }};
 
 } // namespace

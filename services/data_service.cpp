@@ -38,14 +38,19 @@ KVDataService::KVDataService(DataServiceConfig config, QObject* parent)
       categories_(share({}))
 {
     setLoading(true);
+    if (config_.preview) {
+        connect(config_.preview, &KVPagePreview::pageRead, this, &KVDataService::applyPreview);
+        config_.preview->reload();
+        return;
+    }
     // Decoding is all-or-nothing; a missing, unreadable, refused or empty
     // cache all mean the same: start from the packaged page, and leave the
     // bad file until a good parse replaces it.
-    std::optional<std::vector<KVCategory>> cached = config_.cacheReadAhead
-                                                        ? config_.cacheReadAhead->take(config_.cacheFilePath)
-                                                        : readCachedCatalogue(config_.cacheFilePath);
+    std::optional<CachedCatalogue> cached = config_.cacheReadAhead ? config_.cacheReadAhead->take(config_.cacheFilePath)
+                                                                   : readCachedCatalogue(config_.cacheFilePath);
     if (cached) {
-        setCategories(share(std::move(*cached)));
+        isDownloaded_ = cached->writtenByDownload;
+        setCategories(share(std::move(cached->categories)));
         setLoading(false);
         fetchPrimary(); // runs with isLoading false: its failure shows nothing
         return;
@@ -64,20 +69,22 @@ void KVDataService::refresh()
     if (isLoading_) return;
     setLoading(true);
     setError({});
-    fetchPrimary();
+    if (config_.preview) config_.preview->reload();
+    else fetchPrimary();
 }
 
-template <typename Done> void KVDataService::parseInBackground(std::string text, bool cacheEvenIfEmpty, Done done)
+template <typename Done> void KVDataService::parseInBackground(std::string text, Source source, Done done)
 {
     runInBackground(
         this,
-        [parser = parser_, text = std::move(text), cacheEvenIfEmpty, path = config_.cacheFilePath,
-         limits = config_.catalogue, lifetime = lifetime_]() mutable -> std::optional<SharedCategories> {
+        [parser = parser_, text = std::move(text), source, path = config_.cacheFilePath, limits = config_.catalogue,
+         lifetime = lifetime_]() mutable -> std::optional<SharedCategories> {
             std::optional<std::vector<KVCategory>> categories = parser.parse(text, ParseLimits{limits.maxLinks});
             std::string().swap(text); // the page's memory is free for the encoding
             if (!categories) return std::nullopt;
-            if (cacheEvenIfEmpty || !categories->empty()) {
-                const std::string json = encodeCategories(*categories);
+            if (source == Source::packaged || !categories->empty()) {
+                std::string json = encodeCategories(*categories);
+                if (source == Source::download) json += kDownloadedCacheEnd;
                 if (json.size() > limits.maxCacheBytes) return std::nullopt;
                 // A failed write is ignored: the parsed catalogue is shown all the same.
                 lifetime.runIfAlive([&] { (void)writeFileAtomically(path, json); });
@@ -96,7 +103,7 @@ void KVDataService::loadBundledContent()
     }
     // An empty result is cached too, so the next start again falls back to the
     // packaged page. One over the limits is as good as unreadable.
-    parseInBackground(std::move(*page), true, [this](std::optional<SharedCategories> categories) {
+    parseInBackground(std::move(*page), Source::packaged, [this](std::optional<SharedCategories> categories) {
         if (categories) applyBundled(std::move(*categories));
         else reportNoContent();
     });
@@ -105,6 +112,7 @@ void KVDataService::loadBundledContent()
 void KVDataService::applyBundled(SharedCategories categories)
 {
     const bool empty = categories->empty();
+    isDownloaded_ = false;
     setCategories(std::move(categories));
     setLoading(false);
     if (empty) {
@@ -147,7 +155,7 @@ void KVDataService::processDownloadedText(std::string text, Endpoint from)
     // A page without a category is a failed download, never an empty catalogue:
     // nothing is cached and the catalogue on screen stays. A page over the
     // limits is an unusable answer, like a broken one: the fallback is asked.
-    parseInBackground(std::move(text), false, [this, from](std::optional<SharedCategories> categories) {
+    parseInBackground(std::move(text), Source::download, [this, from](std::optional<SharedCategories> categories) {
         if (!categories) {
             if (from == Endpoint::primary) fetchFallback();
             else refreshFailed();
@@ -161,6 +169,7 @@ void KVDataService::processDownloadedText(std::string text, Endpoint from)
 
 void KVDataService::applyDownloaded(SharedCategories categories)
 {
+    isDownloaded_ = true;
     setCategories(std::move(categories));
     setLoading(false);
 }
@@ -169,6 +178,19 @@ void KVDataService::refreshFailed()
 {
     setLoading(false);
     if (categories_->empty()) setError(kCouldNotRefresh);
+}
+
+void KVDataService::applyPreview(std::optional<SharedCategories> categories)
+{
+    setLoading(false);
+    if (categories && !(*categories)->empty()) {
+        setError({});
+        setCategories(std::move(*categories));
+        return;
+    }
+    // A page that cannot be used, or gives no category, leaves the catalogue
+    // on screen, as a failed download does; the preview's report says why.
+    if (categories_->empty()) setError(categories ? kParsedNothing : kNoContent);
 }
 
 void KVDataService::setCategories(SharedCategories categories)

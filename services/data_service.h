@@ -6,6 +6,7 @@
 #include "platform/http_client.h"
 #include "platform/lifetime_guard.h"
 #include "services/cache_read_ahead.h"
+#include "services/page_preview.h"
 #include "services/service_types.h"
 
 #include <QObject>
@@ -36,18 +37,25 @@ struct DataServiceConfig {
     /// The cache read, when the application started it ahead of the service;
     /// without it the service reads the file itself.
     std::shared_ptr<CacheReadAhead> cacheReadAhead;
+    /// A page being edited, when the catalogue is to come from it alone: no
+    /// cache is read or written and nothing is downloaded (the cache path and
+    /// the endpoints are then unused). Outlives the service.
+    KVPagePreview* preview = nullptr;
 };
 
 /// Owns the catalogue every screen shows. Starts from the cache file, or from
 /// the packaged page when there is no usable cache, then refreshes from the
-/// primary endpoint with one fallback. Screens read the three properties and
-/// call refresh(); every change of state happens on the main thread.
+/// primary endpoint with one fallback. Previewing a page, it shows what the
+/// page gives instead, read again whenever it changes. Screens read the
+/// properties and call refresh(); every change of state happens on the main
+/// thread.
 class KVDataService : public QObject {
     Q_OBJECT
     Q_PROPERTY(kavo::SharedCategories categories READ categories NOTIFY categoriesChanged)
     Q_PROPERTY(bool isLoading READ isLoading NOTIFY isLoadingChanged)
     Q_PROPERTY(QString error READ error NOTIFY errorChanged)
     Q_PROPERTY(QString cacheFilePath READ cacheFilePath CONSTANT)
+    Q_PROPERTY(kavo::KVPagePreview* preview READ preview CONSTANT)
 
 public:
     static inline const QString kCacheFileName = QStringLiteral("kavo_categories.json");
@@ -64,11 +72,20 @@ public:
     [[nodiscard]] bool isLoading() const { return isLoading_; }
     /// A message for the user when there is nothing to show; empty when absent.
     [[nodiscard]] QString error() const { return error_; }
+    /// Whether the catalogue shown came from a download: in this run, or
+    /// read back from a cache that a download wrote. Never the packaged page's.
+    [[nodiscard]] bool isDownloaded() const { return isDownloaded_; }
     /// The cache file. There is no operation to clear the cache: the settings
     /// screen deletes this file itself, then calls refresh().
-    [[nodiscard]] const QString& cacheFilePath() const { return config_.cacheFilePath; }
+    [[nodiscard]] QString cacheFilePath() const { return config_.preview ? QString() : config_.cacheFilePath; }
+    /// The page being previewed (DataServiceConfig::preview), or null. While
+    /// there is one, nothing is downloaded, and the cache is never read,
+    /// written nor cleared (cacheFilePath() is empty).
+    [[nodiscard]] KVPagePreview* preview() const { return config_.preview; }
+    [[nodiscard]] bool isPreview() const { return config_.preview != nullptr; }
 
-    /// Downloads the page again, unless a load is already in progress.
+    /// Downloads the page again (previewing: reads it again), unless a load
+    /// is already in progress.
     Q_INVOKABLE void refresh();
 
 signals:
@@ -86,11 +103,14 @@ private:
     void processDownloadedText(std::string text, Endpoint from);
     void applyDownloaded(SharedCategories categories);
     void refreshFailed();
+    void applyPreview(std::optional<SharedCategories> categories);
 
+    /// Where a page came from, which its cache tells (see kDownloadedCacheEnd).
+    enum class Source { packaged, download };
     /// Parses `text` on the thread pool, writes a non-empty result (or any
-    /// result, when `cacheEvenIfEmpty`) to the cache, and hands it back here;
+    /// result, for the packaged page) to the cache, and hands it back here;
     /// nothing, and nothing written, when the page is over the limits.
-    template <typename Done> void parseInBackground(std::string text, bool cacheEvenIfEmpty, Done done);
+    template <typename Done> void parseInBackground(std::string text, Source source, Done done);
 
     void setCategories(SharedCategories categories);
     void setLoading(bool loading);
@@ -102,6 +122,7 @@ private:
     LifetimeGuard lifetime_;
     SharedCategories categories_;
     bool isLoading_ = false;
+    bool isDownloaded_ = false;
     QString error_;
 };
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The JSON of the cache and the two personal files: the round trip, the form
+// The JSON of the cache and the personal files: the round trip, the form
 // written, what reading forgives, and that one bad value refuses the whole file.
 #include "catalog/catalog_json.h"
 #include "catalog/personal_records.h"
@@ -104,21 +104,28 @@ TEST(PersonalJson, RoundTripKeepsFractionalDatesInTheFilesForm)
                                           R"("url":"https://e.org/g","badge":"globe","addedAt":1.5}])");
     EXPECT_EQ(accepted<std::vector<HistoryEntry>>(decodeHistory(encodeHistory(history))), history);
     EXPECT_EQ(accepted<std::vector<FavoriteEntry>>(decodeFavorites(encodeFavorites(favorites))), favorites);
+    const SeenRecord seen[] = {{"https://e.org/g", 7.125}, {"/a", std::nullopt}};
+    EXPECT_EQ(encodeSeen(seen), R"([{"url":"https://e.org/g","firstSeenAt":7.125},{"url":"/a"}])");
 }
 
 // A list whose second record is bad is refused whole: nothing read before it is kept.
 TEST(PersonalJson, OneBadRecordOrBadgeRefusesTheFile)
 {
     const std::string good = R"({"id":"0F1E2D3C-4B5A-4968-8776-A5B4C3D2E1F0","name":"K","url":"/k","badge":"star",)"
-                             R"("viewedAt":1.5,"addedAt":2.5})";
+                             R"("viewedAt":1.5,"addedAt":2.5,"firstSeenAt":3.5})";
     const auto refusedAt = [](const auto& decoded) {
         const auto* error = std::get_if<json::DecodeError>(&decoded);
         return error ? error->path.substr(0, 3) : std::string("accepted");
     };
-    // What to corrupt, and in which files it is read: history "h", favourites "f".
+    const auto decodeSeenFile = [](const std::string& file) -> std::variant<int, json::DecodeError> {
+        if (auto error = decodeSeen(file, [](const SeenRecord&) {})) return *error;
+        return 0;
+    };
+    // What to corrupt, and in which files it is read: history "h", favourites "f", seen "s".
     const std::tuple<std::string_view, std::string_view, std::string_view> corruptions[] = {
-        {R"("name":"K",)", "", "hf"}, {"E1F0", "E1F", "hf"}, {R"("url":"/k")", R"("url":"/k k")", "hf"},
+        {R"("name":"K",)", "", "hf"}, {"E1F0", "E1F", "hf"}, {R"("url":"/k")", R"("url":"/k k")", "hfs"},
         {"1.5", R"("1.5")", "h"}, {"2.5", "null", "f"}, {R"("star")", R"("Star")", "f"}, {R"("star")", R"("")", "f"},
+        {R"("url":"/k",)", "", "hfs"}, {R"("url":"/k")", R"("url":["/k"])", "hfs"}, {"3.5", "[3.5]", "s"},
     };
     for (const auto& [find, replace, files] : corruptions) {
         std::string bad = good;
@@ -126,10 +133,16 @@ TEST(PersonalJson, OneBadRecordOrBadgeRefusesTheFile)
         const std::string file = "[" + good + "," + bad + "]";
         if (files.find('h') != std::string_view::npos) { EXPECT_EQ(refusedAt(decodeHistory(file)), "[1]") << file; }
         if (files.find('f') != std::string_view::npos) { EXPECT_EQ(refusedAt(decodeFavorites(file)), "[1]") << file; }
+        if (files.find('s') != std::string_view::npos) { EXPECT_EQ(refusedAt(decodeSeenFile(file)), "[1]") << file; }
     }
     for (const std::string& notAList : {good, std::string("[1]"), "[" + good}) {
         EXPECT_NE(refusedAt(decodeFavorites(notAList)), "accepted") << notAList;
+        EXPECT_NE(refusedAt(decodeSeenFile(notAList)), "accepted") << notAList;
     }
+    // A null date is no date: the link is seen.
+    std::vector<std::optional<ReferenceSeconds>> dates;
+    EXPECT_FALSE(decodeSeen(R"([{"url":"/k","firstSeenAt":null,"x":1}])", [&](const SeenRecord& r) { dates.push_back(r.firstSeenAt); }));
+    EXPECT_EQ(dates, std::vector<std::optional<ReferenceSeconds>>{std::nullopt});
 }
 
 } // namespace

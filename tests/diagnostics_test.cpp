@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalog/catalog_json.h"
+#include "catalog/page_lint.h"
 #include "catalog/parser.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +26,7 @@ TEST(Diagnostics, ReportsDroppedLinesThatLookMeantWithTheirLineNumbers)
     std::vector<std::pair<std::size_t, std::string>> reported;
     const KVParser parser;
     const auto categories =
-        parser.parse(kPage, [&](const ParseDiagnostic& d) { reported.emplace_back(d.line, d.message); });
+        parser.parse(kPage, [&](const ParseDiagnostic& d) { reported.emplace_back(d.line, describe(d)); });
 
     std::string lines;
     for (const auto& [line, message] : reported) lines += std::to_string(line) + (message.empty() ? "(no message) " : " ");
@@ -38,8 +39,22 @@ TEST(Diagnostics, ReportsDroppedLinesThatLookMeantWithTheirLineNumbers)
     // A clean page reports nothing.
     reported.clear();
     (void)parser.parse("# \u25BA A\n* **Note** - n\n***\n## \u25B7 S\n* \u2B50 [a](/a), [b](/b) - d\n",
-                       [&](const ParseDiagnostic& d) { reported.emplace_back(d.line, d.message); });
+                       [&](const ParseDiagnostic& d) { reported.emplace_back(d.line, describe(d)); });
     EXPECT_TRUE(reported.empty());
+}
+
+// What `kavo-catalog lint` and the preview report: the findings kept, all of them counted, and a
+// page without a category heading as a finding of its own (line 0); nothing over the limits.
+TEST(Diagnostics, LintKeepsAsManyAsAskedCountsAllAndNamesAnEmptyPage)
+{
+    const PageLint lint = lintPage(kPage, {}, 3);
+    EXPECT_EQ(lint.findings.size(), 3u);
+    EXPECT_EQ(lint.findingCount, 9u);
+    const PageLint empty = lintPage("* [a](/a)\n");
+    ASSERT_EQ(empty.findings.size(), 1u);
+    EXPECT_EQ(empty.findings[0].kind, ParseDiagnostic::Kind::NoCategoryHeading);
+    EXPECT_EQ(empty.findings[0].line, 0u);
+    EXPECT_FALSE(lintPage(kPage, ParseLimits{2}).categories);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Parser cases kept as data: tests/data/<rule>.md beside <rule>.json, the
+// Parser cases kept as data: tests/data/<rule>.json beside <rule>.md, the
 // expected catalogue in the cache form without identifiers.
 #include "catalog/catalog_json.h"
 #include "catalog/parser.h"
@@ -21,7 +21,8 @@ std::vector<std::string> caseNames()
 {
     std::vector<std::string> names;
     for (const auto& file : std::filesystem::directory_iterator(KAVO_TEST_DATA_DIR)) {
-        if (file.path().extension() == ".md") names.push_back(file.path().stem().string());
+        // A case is its expected result; other pages here serve other suites.
+        if (file.path().extension() == ".json") names.push_back(file.path().stem().string());
     }
     std::sort(names.begin(), names.end());
     return names;

@@ -43,6 +43,17 @@ without_ids() { sed -E 's/"id":"[^"]*",//g' "$1"; }
 "$tool" search "$data/worked_example.md" "Sports " >"$work/none"; check "search, no match" 0 $?
 [ "$(cat "$work/none")" = '{"categories":[],"links":[]}' ] || fail "a query is not trimmed: $(cat "$work/none")"
 
+# diff: by link, as the app marks what is new; a move to another category is no change.
+printf '# \xe2\x96\xba A\n* [One](/1)\n* [Two](/2) - old\n* [Three](/3)\n' >"$work/old.md"
+printf '# \xe2\x96\xba A\n* [Two](/2) - new\n* [Four](/4)\n# \xe2\x96\xba B\n* [One](/1)\n' >"$work/new.md"
+"$tool" parse "$work/old.md" >"$work/old.json"
+"$tool" diff "$work/old.json" "$work/new.md" >"$work/diff"; check "diff" 0 $?
+entry() { printf '{"name":"%s","url":"/%s",%s"badge":"none","relatedLinks":[],"category":"A"}' "$@"; }
+[ "$(without_ids "$work/diff")" = "{\"added\":[$(entry Four 4)],\"removed\":[$(entry Three 3)],\"changed\":[$(entry Two 2 '"description":"new",')]}" ] ||
+  fail "diff: $(cat "$work/diff")"
+"$tool" diff "$work/new.md" "$work/new.md" >"$work/same"; check "diff, no change" 0 $?
+[ "$(cat "$work/same")" = '{"added":[],"removed":[],"changed":[]}' ] || fail "diff of a page with itself: $(cat "$work/same")"
+
 "$tool" parse "$work/missing.md" 2>/dev/null; check "missing file" 1 $?
 "$tool" parse "$work" 2>/dev/null; check "a directory" 1 $?
 "$tool" parse "$data/worked_example.md" >/dev/full 2>/dev/null; check "a full disk" 1 $?

@@ -14,6 +14,7 @@ FocusScope {
     required property KVDataService dataService
     required property KVHistoryService historyService
     required property KVFavoritesService favoritesService
+    required property KVSeenService seenService
     required property LinkActions actions
     required property AppInfo appInfo
 
@@ -30,6 +31,7 @@ FocusScope {
         dataService: root.dataService
         historyService: root.historyService
         favoritesService: root.favoritesService
+        seenService: root.seenService
     }
     Navigator {
         id: navigator
@@ -79,6 +81,7 @@ FocusScope {
         dataService: root.dataService
         historyService: root.historyService
         favoritesService: root.favoritesService
+        seenService: root.seenService
         actions: root.actions
         appInfo: root.appInfo
         model: mainModel

@@ -7,7 +7,8 @@ import QtQuick.Layouts
 import Kavo
 
 // A category (opens its screen) or a link category (opens its address): its
-// coloured tile, its title, its cleaned note and the number of its entries.
+// coloured tile, its title, its cleaned note, how many of its entries are new
+// and the number of its entries.
 ItemDelegate {
     id: row
     required property int index
@@ -18,6 +19,7 @@ ItemDelegate {
     required property string symbol
     required property string tileColor
     required property int count
+    required property int newCount
     required property string url
     // The category open beside the list, in a wide window.
     property bool selected: false
@@ -32,7 +34,7 @@ ItemDelegate {
     Accessible.focusable: true
     Accessible.name: title
     // English needs its singular spelled out: no translation is loaded for it.
-    Accessible.description: [selected ? qsTr("Open") : "",
+    Accessible.description: [selected ? qsTr("Open") : "", newCount > 0 ? newTag.text : "",
                              showsCount ? (count === 1 ? qsTr("1 entry") : qsTr("%n entries", "", count)) : ""]
                             .filter(part => part !== "").join(", ") + (hasSubtitle ? ". " + subtitle : "")
     Accessible.onPressAction: activated(false)
@@ -88,6 +90,12 @@ ItemDelegate {
                 color: Colors.secondary
                 Layout.fillWidth: true
             }
+        }
+        NewTag {
+            id: newTag
+            objectName: "newCount"
+            visible: row.newCount > 0
+            text: qsTr("%n new", "", row.newCount)
         }
         TextLabel {
             Accessible.ignored: true

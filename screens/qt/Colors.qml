@@ -32,6 +32,10 @@ QtObject {
     // The count badge: its outline stands out 3:1 from the page in both themes.
     readonly property color badgeFill: dark ? "#3a3a3c" : "#ececf0"
     readonly property color badgeOutline: "#8e8e93"
+    // The "New" tag: its fill stands out at least 4.5:1 from the page, and
+    // its text from the fill, in both themes.
+    readonly property color newFill: dark ? "#7d7aff" : "#3634a3"
+    readonly property color newText: dark ? "#000000" : "#ffffff"
     // The dimming behind sheets and alerts: darker, in both themes.
     readonly property color dim: dark ? "#99000000" : "#66000000"
 

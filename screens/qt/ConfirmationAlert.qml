@@ -5,18 +5,22 @@ import QtQuick.Controls.Material
 import QtQuick.Layouts
 import Kavo
 
-// A confirmation: "Cancel" closes it and does nothing else; "Clear" closes
-// it and runs the action. It opens with "Cancel" focused, so that Enter does
-// nothing harmful; the keyboard then goes back where it was.
+// A confirmation: "Cancel" closes it and does nothing else; "Clear" (or what
+// `confirmText` says) closes it and runs the action. It opens with "Cancel"
+// focused, so that Enter does nothing harmful; the keyboard then goes back
+// where it was.
 Dialog {
     id: alert
     property bool shown: false
     property string message
+    property string confirmText: qsTr("Clear")
     signal confirmed()
 
     parent: Overlay.overlay
     anchors.centerIn: parent
-    width: Math.min(300, parent ? parent.width - 32 : 300) // fixed, like an alert: bound to the overlay's width it loops on the wrapped message
+    // Fixed, like an alert: bound to the overlay's width it loops on the wrapped message.
+    readonly property real fixedWidth: Math.min(300, parent ? parent.width - 32 : 300)
+    width: fixedWidth
     modal: true
     focus: true
     Overlay.modal: Rectangle { color: Colors.dim }
@@ -28,7 +32,9 @@ Dialog {
 
     TextLabel {
         objectName: alert.objectName + "Message"
-        width: alert.availableWidth
+        // Not the popup's own width: while it places itself that width moves,
+        // and a message of three lines or more then loops on its height.
+        width: alert.fixedWidth - alert.leftPadding - alert.rightPadding
         text: alert.message
         wrapMode: Text.Wrap
     }
@@ -58,7 +64,7 @@ Dialog {
             Button {
                 id: clearButton
                 objectName: alert.objectName + "Clear"
-                text: qsTr("Clear")
+                text: alert.confirmText
                 flat: true
                 font.capitalization: Font.MixedCase
                 Accessible.name: text

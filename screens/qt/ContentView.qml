@@ -7,14 +7,15 @@ import Qt.labs.qmlmodels
 import Kavo
 
 // The main screen: tool bar, search field, and the list of loading and
-// error rows, "Recently Viewed", "Favorites", "Categories", "Links" and the
-// two empty blocks. What is listed is derived in MainListModel; which
+// error rows, "New", "Recently Viewed", "Favorites", "Categories", "Links"
+// and the two empty blocks. What is listed is derived in MainListModel; which
 // category is open, in Navigator; this file draws them.
 Page {
     id: page
     required property KVDataService dataService
     required property KVHistoryService historyService
     required property KVFavoritesService favoritesService
+    required property KVSeenService seenService
     required property LinkActions actions
     required property AppInfo appInfo
     required property MainListModel model
@@ -121,6 +122,17 @@ Page {
             }
         }
 
+        Loader {
+            objectName: "lintBarLoader"
+            active: page.dataService.preview !== null
+            visible: active
+            Layout.fillWidth: true
+            sourceComponent: LintBar {
+                preview: page.dataService.preview
+                maxListHeight: page.height / 3
+            }
+        }
+
         KeyboardList {
             id: list
             objectName: "mainList"
@@ -130,7 +142,8 @@ Page {
             model: page.model
             stopsAt: row => {
                 const kind = page.model.data(page.model.index(row, 0), MainListModel.KindRole)
-                return kind === MainListModel.History || kind === MainListModel.Favorite
+                return kind === MainListModel.New || kind === MainListModel.NewHeader
+                    || kind === MainListModel.History || kind === MainListModel.Favorite
                     || kind === MainListModel.Category || kind === MainListModel.Link
             }
             keepMark: page.popups.markedRow !== null && page.popups.markedRow.ListView.view === list
@@ -163,6 +176,21 @@ Page {
                         required property string title
                         label: title
                     }
+                }
+                DelegateChoice {
+                    roleValue: MainListModel.NewHeader
+                    NewHeaderRow {
+                        onMarkRequested: {
+                            // The header goes with its group: the keyboard moves on to the row in its place.
+                            const hadKeyboard = list.activeFocus
+                            page.seenService.markAllSeen()
+                            if (hadKeyboard) list.focusCurrentRow()
+                        }
+                    }
+                }
+                DelegateChoice {
+                    roleValue: MainListModel.New
+                    EntryRowView { actions: page.actions; popups: page.popups }
                 }
                 DelegateChoice {
                     roleValue: MainListModel.Loading
@@ -218,6 +246,7 @@ Page {
             dataService: page.dataService
             historyService: page.historyService
             favoritesService: page.favoritesService
+            seenService: page.seenService
             actions: page.actions
             appInfo: page.appInfo
             shown: page.showSettings

@@ -5,10 +5,10 @@ import QtQuick.Controls.Material
 import QtQuick.Layouts
 import Kavo
 
-// One entry: badge, name, description, and at the end a related-links menu,
-// a favourite star or a chevron. A tap (or Enter) opens the link, recording
-// it first; a long press, a right-click, the Menu key or Shift+F10 opens the
-// entry menu; Ctrl+C copies the link.
+// One entry: badge, name (tagged while it is new), description, and at the
+// end a related-links menu, a favourite star or a chevron. A tap (or Enter)
+// opens the link, recording it first; a long press, a right-click, the Menu
+// key or Shift+F10 opens the entry menu; Ctrl+C copies the link.
 Item {
     id: entry
     required property int index
@@ -22,6 +22,7 @@ Item {
     required property string badgeColor
     required property string accessory
     required property bool isFavorite
+    required property bool isNew
     required property var relatedNames
     required property var relatedUrls
     required property LinkActions actions
@@ -33,7 +34,7 @@ Item {
 
     Accessible.role: Accessible.ListItem
     Accessible.focusable: true
-    Accessible.name: name
+    Accessible.name: isNew ? qsTr("%1, new").arg(name) : name
     Accessible.description: [badge === "none" ? "" : badgeMeaning(badge), hasDescription ? plainDescription : "",
                              isFavorite ? qsTr("Favorite") : ""].filter(part => part !== "").join(", ")
     Accessible.onPressAction: openEntry()
@@ -114,15 +115,29 @@ Item {
                 ColumnLayout {
                     spacing: 3
                     Layout.fillWidth: true
-                    TextLabel {
-                        objectName: "entryName"
-                        Accessible.ignored: true
-                        text: entry.name
-                        textFormat: Text.PlainText
-                        elide: Text.ElideRight
-                        maximumLineCount: 1
-                        font.pixelSize: Appearance.body
+                    // The tag right after the name, however long the name.
+                    Item {
                         Layout.fillWidth: true
+                        implicitHeight: entryName.implicitHeight
+                        TextLabel {
+                            id: entryName
+                            objectName: "entryName"
+                            Accessible.ignored: true
+                            width: Math.min(implicitWidth, parent.width - (newTag.visible ? newTag.implicitWidth + 8 : 0))
+                            text: entry.name
+                            textFormat: Text.PlainText
+                            elide: Text.ElideRight
+                            maximumLineCount: 1
+                            font.pixelSize: Appearance.body
+                        }
+                        NewTag {
+                            id: newTag
+                            objectName: "newTag"
+                            visible: entry.isNew
+                            x: entryName.width + 8
+                            anchors.verticalCenter: entryName.verticalCenter
+                            text: qsTr("New")
+                        }
                     }
                     // Our own rendering of the description: links and
                     // emphasis only, nothing that could fetch.

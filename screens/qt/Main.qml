@@ -4,7 +4,7 @@ import QtQuick.Controls
 import QtQuick.Controls.Material
 import Kavo
 
-// The one window. The application hands in its three services and the link
+// The one window. The application hands in its four services and the link
 // actions; every screen below receives these same instances. The window can
 // be made before they exist (its platform window and graphics are then set
 // up while the catalogue is still being read); its content is made once all
@@ -14,10 +14,11 @@ ApplicationWindow {
     property KVDataService dataService
     property KVHistoryService historyService
     property KVFavoritesService favoritesService
+    property KVSeenService seenService
     property LinkActions actions
     property AppInfo appInfo
     readonly property bool ready: dataService !== null && historyService !== null && favoritesService !== null
-                                  && actions !== null && appInfo !== null
+                                  && seenService !== null && actions !== null && appInfo !== null
 
     width: 420
     height: 820
@@ -25,7 +26,8 @@ ApplicationWindow {
     minimumWidth: 320
     minimumHeight: 400
     visible: true
-    title: "KAVO"
+    //: The window's title while a page is previewed: the file's name.
+    title: dataService && dataService.preview ? qsTr("%1 (preview) – KAVO").arg(dataService.preview.fileName) : "KAVO"
     Material.accent: Material.Indigo
 
     Loader {
@@ -39,6 +41,7 @@ ApplicationWindow {
             dataService: window.dataService
             historyService: window.historyService
             favoritesService: window.favoritesService
+            seenService: window.seenService
             actions: window.actions
             appInfo: window.appInfo
         }

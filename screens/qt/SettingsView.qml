@@ -7,7 +7,8 @@ import QtQuick.Layouts
 import Kavo
 
 // The settings sheet, raised by the main screen's gear button: a refresh that
-// closes the sheet, three clear actions behind a confirmation each, and where
+// closes the sheet, three clear actions and "Mark as Seen" behind a
+// confirmation each, and where
 // the project lives and which version this is. Everything it changes goes
 // through the shared services, except the cache file, which it deletes itself.
 Drawer {
@@ -15,6 +16,7 @@ Drawer {
     required property KVDataService dataService
     required property KVHistoryService historyService
     required property KVFavoritesService favoritesService
+    required property KVSeenService seenService
     required property LinkActions actions
     required property AppInfo appInfo
     property bool shown: false
@@ -23,6 +25,7 @@ Drawer {
     property bool showClearCacheAlert: false
     property bool showClearHistoryAlert: false
     property bool showClearFavoritesAlert: false
+    property bool showMarkSeenAlert: false
     signal dismissed()
 
     function dismiss() {
@@ -68,6 +71,7 @@ Drawer {
         showClearCacheAlert = false
         showClearHistoryAlert = false
         showClearFavoritesAlert = false
+        showMarkSeenAlert = false
         dismissed()
     }
 
@@ -159,6 +163,14 @@ Drawer {
                         symbol: "star.slash"
                         tint: Colors.destructive
                         onClicked: sheet.showClearFavoritesAlert = true
+                    }
+                    RowSeparator {}
+                    FormButton {
+                        objectName: "markSeenButton"
+                        text: qsTr("Mark as Seen")
+                        symbol: "checkmark.circle"
+                        tint: Colors.link // it removes no data
+                        onClicked: sheet.showMarkSeenAlert = true
                     }
                 }
 
@@ -260,5 +272,15 @@ Drawer {
         shown: sheet.showClearFavoritesAlert
         onClosed: sheet.showClearFavoritesAlert = false
         onConfirmed: sheet.favoritesService.clearFavorites()
+    }
+
+    ConfirmationAlert {
+        objectName: "markSeenAlert"
+        title: qsTr("Mark as Seen")
+        message: qsTr("No entry will be marked as new until a download brings new ones.")
+        confirmText: qsTr("Mark") // short, beside "Cancel" in an alert 300 px wide, in every language
+        shown: sheet.showMarkSeenAlert
+        onClosed: sheet.showMarkSeenAlert = false
+        onConfirmed: sheet.seenService.markAllSeen()
     }
 }

@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/qt/category_detail_model.h"
 
-#include "screens/description_markup.h"
-#include "screens/entry_row_rules.h"
+#include "screens/list_diff.h"
 #include "screens/presentation_rules.h"
 #include "screens/qt/shown_text.h"
 
+#include <utility>
+
 namespace kavo {
+
 namespace {
+
+static_assert(CategoryDetailModel::RelatedUrlsRole - CategoryDetailModel::NameRole == int(EntryField::RelatedUrls),
+              "an entry's roles follow EntryField");
 
 // A note as its row shows it: cleaned, and bounded before and after.
 QString shownNote(std::string_view note)
@@ -17,7 +22,7 @@ QString shownNote(std::string_view note)
 
 } // namespace
 
-CategoryDetailModel::CategoryDetailModel(KVFavoritesService* favorites, QObject* parent) : QAbstractListModel(parent)
+CategoryDetailModel::CategoryDetailModel(KVFavoritesService* favorites, QObject* parent) : KeyedListModel(parent)
 {
     setFavoritesService(favorites);
 }
@@ -27,25 +32,61 @@ void CategoryDetailModel::setFavoritesService(KVFavoritesService* favorites)
     if (favorites == favorites_) return;
     if (favorites_) disconnect(favorites_, nullptr, this, nullptr);
     favorites_ = favorites;
-    if (favorites_) {
-        connect(favorites_, &KVFavoritesService::favoritesChanged, this, &CategoryDetailModel::favoritesChanged);
+    if (favorites_) connect(favorites_, &KVFavoritesService::favoritesChanged, this, &CategoryDetailModel::marksChanged);
+    marksChanged();
+}
+
+void CategoryDetailModel::setSeenService(KVSeenService* seen)
+{
+    if (seen == seen_) return;
+    if (seen_) disconnect(seen_, nullptr, this, nullptr);
+    seen_ = seen;
+    if (seen_) connect(seen_, &KVSeenService::seenChanged, this, &CategoryDetailModel::marksChanged);
+    marksChanged();
+}
+
+std::vector<CategoryDetailModel::Row> CategoryDetailModel::rowsOf(const KVCategory& category) const
+{
+    std::vector<Row> rows;
+    for (const screens::DetailRow& detail : screens::detailRows(category)) {
+        Row row{detail, &category, {}};
+        if (detail.kind == screens::DetailRowKind::Entry) row.marks = marksOf(screens::entryFor(category, detail));
+        rows.push_back(row);
     }
-    favoritesChanged();
+    return rows;
 }
 
 void CategoryDetailModel::setCategory(std::optional<KVCategory> category)
 {
     beginResetModel();
-    category_ = std::move(category);
-    rows_ = category_ ? screens::detailRows(*category_) : std::vector<screens::DetailRow>{};
-    favoriteRows_.assign(rows_.size(), false);
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        if (rows_[i].kind == screens::DetailRowKind::Entry) {
-            favoriteRows_[i] = isFavorite(screens::entryFor(*category_, rows_[i]));
-        }
-    }
+    category_ = category ? std::make_unique<const KVCategory>(std::move(*category)) : nullptr;
+    rows_ = category_ ? rowsOf(*category_) : std::vector<Row>{};
+    keys_ = category_ ? screens::detailRowKeys(*category_, screens::detailRows(*category_)) : std::vector<std::string>{};
     endResetModel();
     emit categoryChanged();
+}
+
+void CategoryDetailModel::updateCategory(KVCategory category)
+{
+    std::vector<std::string> keys = screens::detailRowKeys(category, screens::detailRows(category));
+    const std::optional<std::vector<screens::ListEdit>> edits =
+        category_ ? screens::planListEdits(keys_, keys) : std::nullopt;
+    if (!edits) {
+        setCategory(std::move(category));
+        return;
+    }
+    // Rows that stay point into the old reading until every step is told;
+    // inserted ones into the new.
+    const std::unique_ptr<const KVCategory> previous =
+        std::exchange(category_, std::make_unique<const KVCategory>(std::move(category)));
+    const std::vector<Row> after = rowsOf(*category_);
+    applyEdits<Row>(rows_, *edits, after);
+    rows_ = after;
+    keys_ = std::move(keys);
+    // The same items in the same places, read anew: any of them may read differently.
+    // The category itself (its title) is the one shown: no categoryChanged, which
+    // would send the view back to the top.
+    if (!rows_.empty()) emit dataChanged(index(0), index(static_cast<int>(rows_.size()) - 1));
 }
 
 int CategoryDetailModel::firstEntryRow() const
@@ -60,22 +101,24 @@ int CategoryDetailModel::entryRowFrom(int row, int step) const
     return found ? static_cast<int>(*found) : -1;
 }
 
-bool CategoryDetailModel::isFavorite(const KVEntry& entry) const
+CategoryDetailModel::Marks CategoryDetailModel::marksOf(const KVEntry& entry) const
 {
-    return favorites_ && favorites_->isFavorite(entry.url);
+    const SeenLinks* seen = seen_ ? seen_->links() : nullptr;
+    return {favorites_ && favorites_->isFavorite(entry.url),
+            seen != nullptr && seen->isNew(linkKey(entry.url.text()), seen_->now())};
 }
 
-void CategoryDetailModel::favoritesChanged()
+void CategoryDetailModel::marksChanged()
 {
-    // Only the rows whose state flipped are redrawn: one toggle touches the
+    // Only the rows whose marks changed are redrawn: a toggle touches the
     // entries of one link, wherever they stand in the category.
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         if (rows_[i].kind != screens::DetailRowKind::Entry) continue;
-        const bool now = isFavorite(screens::entryFor(*category_, rows_[i]));
-        if (now == favoriteRows_[i]) continue;
-        favoriteRows_[i] = now;
+        const Marks now = marksOf(screens::entryFor(*rows_[i].source, rows_[i]));
+        if (now == rows_[i].marks) continue;
+        rows_[i].marks = now;
         const QModelIndex changed = index(static_cast<int>(i));
-        emit dataChanged(changed, changed, {IsFavoriteRole, AccessoryRole});
+        emit dataChanged(changed, changed, {IsFavoriteRole, AccessoryRole, IsNewRole});
     }
 }
 
@@ -88,10 +131,10 @@ QVariant CategoryDetailModel::data(const QModelIndex& index, int role) const
 {
     Q_ASSERT(checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid));
     const auto row = static_cast<std::size_t>(index.row());
-    const screens::DetailRow& detail = rows_[row];
+    const Row& detail = rows_[row];
     using K = screens::DetailRowKind;
 
-    const KVCategory& category = *category_;
+    const KVCategory& category = *detail.source;
     if (role == KindRole) return static_cast<int>(detail.kind);
     if (detail.kind != K::Entry) {
         if (role != TextRole) return {};
@@ -102,60 +145,16 @@ QVariant CategoryDetailModel::data(const QModelIndex& index, int role) const
         return shownNote(*section.note);
     }
 
-    const KVEntry& entry = screens::entryFor(category, detail);
-    switch (role) {
-    case NameRole: return shownText(entry.name);
-    case UrlRole: return QString::fromStdString(entry.url.text());
-    case DescriptionRole:
-    case HasDescriptionRole: {
-        std::optional<std::string> styled;
-        if (entry.description) styled = screens::descriptionStyledText(*entry.description);
-        if (role == HasDescriptionRole) return styled.has_value();
-        return styled ? QString::fromStdString(*styled) : QString();
-    }
-    case PlainDescriptionRole:
-        return entry.description ? shownText(screens::plainDescription(text::leadingCharacters(*entry.description, kShownTextLimit))) : QString();
-    case BadgeRole: return fromUtf8(rawValue(entry.badge));
-    case BadgeSymbolRole: return fromUtf8(screens::badgeIcon(entry.badge).symbol);
-    case BadgeColorRole: return fromUtf8(screens::badgeIcon(entry.badge).color);
-    case IsFavoriteRole: return static_cast<bool>(favoriteRows_[row]);
-    case AccessoryRole:
-        switch (screens::trailingAccessory(entry, favoriteRows_[row])) {
-        case screens::TrailingAccessory::RelatedLinksMenu: return QStringLiteral("menu");
-        case screens::TrailingAccessory::FavoriteStar: return QStringLiteral("star");
-        case screens::TrailingAccessory::Chevron: return QStringLiteral("chevron");
-        }
-        return {};
-    case RelatedNamesRole:
-    case RelatedUrlsRole: {
-        QStringList values;
-        for (const KVLink& link : entry.relatedLinks) {
-            values << (role == RelatedNamesRole ? shownText(link.name) : QString::fromStdString(link.url.text()));
-        }
-        return values;
-    }
-    default: return {};
-    }
+    if (role < NameRole || role > RelatedUrlsRole) return {};
+    return entryFieldData(screens::entryFor(category, detail), detail.marks.favorite, detail.marks.isNew,
+                          static_cast<EntryField>(role - NameRole));
 }
 
 QHash<int, QByteArray> CategoryDetailModel::roleNames() const
 {
-    return {
-        {KindRole, "kind"},
-        {TextRole, "label"},
-        {NameRole, "name"},
-        {UrlRole, "url"},
-        {DescriptionRole, "descriptionText"},
-        {HasDescriptionRole, "hasDescription"},
-        {PlainDescriptionRole, "plainDescription"},
-        {BadgeRole, "badge"},
-        {BadgeSymbolRole, "badgeSymbol"},
-        {BadgeColorRole, "badgeColor"},
-        {AccessoryRole, "accessory"},
-        {IsFavoriteRole, "isFavorite"},
-        {RelatedNamesRole, "relatedNames"},
-        {RelatedUrlsRole, "relatedUrls"},
-    };
+    QHash<int, QByteArray> names{{KindRole, "kind"}, {TextRole, "label"}};
+    for (int role = NameRole; role <= RelatedUrlsRole; ++role) names[role] = entryFieldName(static_cast<EntryField>(role - NameRole));
+    return names;
 }
 
 } // namespace kavo

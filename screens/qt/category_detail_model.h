@@ -2,6 +2,8 @@
 #pragma once
 
 #include "screens/category_detail_rows.h"
+#include "screens/qt/entry_row_data.h"
+#include "screens/qt/keyed_list_model.h"
 #include "screens/qt/service_qml_types.h"
 #include "screens/qt/shown_text.h"
 
@@ -9,17 +11,21 @@
 #include <QPointer>
 #include <QtQml/qqmlregistration.h>
 
+#include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace kavo {
 
 /// One category's screen: its note, "General" with the direct entries, then
 /// each section's header, note and entries. The category is set when the
 /// screen opens (a refresh does not change an open screen), and set anew by
-/// a search while it is open: that is one reset, the items being new.
-/// Favourites are followed, and a toggle changes only the rows of the link
-/// it touched.
-class CategoryDetailModel : public QAbstractListModel {
+/// a search while it is open: that is one reset, the items being new. A
+/// previewed page's edit is told row by row (updateCategory), keyed by
+/// item, so the view keeps its place. Favourites and what is new are
+/// followed, and a change redraws only the rows of the links it touched.
+class CategoryDetailModel : public KeyedListModel {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("Made by the navigator for the category it opens.")
@@ -39,18 +45,20 @@ public:
     enum Role {
         KindRole = Qt::UserRole + 1, ///< a RowKind
         TextRole,                    ///< header text, or the cleaned note
-        NameRole,                    ///< entry name
-        UrlRole,                     ///< entry link
-        DescriptionRole,             ///< entry description as styled text ("" when there is none)
-        HasDescriptionRole,          ///< whether the description line is shown
-        PlainDescriptionRole,        ///< the description as plain text, for assistive technology
-        BadgeRole,                   ///< the badge's raw value ("star", "globe", "arrow", "none")
-        BadgeSymbolRole,             ///< symbol of the leading icon, "" for none
-        BadgeColorRole,              ///< named colour of the leading icon
-        AccessoryRole,               ///< "menu", "star" or "chevron"
-        IsFavoriteRole,              ///< whether the entry's link is a favourite
-        RelatedNamesRole,            ///< names of the related links, in order
-        RelatedUrlsRole,             ///< their links
+        // An entry's fields, in EntryField's order and under its names.
+        NameRole,
+        UrlRole,
+        DescriptionRole,
+        HasDescriptionRole,
+        PlainDescriptionRole,
+        BadgeRole,
+        BadgeSymbolRole,
+        BadgeColorRole,
+        AccessoryRole,
+        IsFavoriteRole,
+        IsNewRole,
+        RelatedNamesRole,
+        RelatedUrlsRole,
     };
     Q_ENUM(Role)
 
@@ -62,11 +70,15 @@ public:
 
     /// The service whose favourites the rows follow.
     void setFavoritesService(KVFavoritesService* favorites);
+    /// The service whose new entries the rows follow.
+    void setSeenService(KVSeenService* seen);
 
     /// Shows `category`; nothing shows no rows.
     void setCategory(std::optional<KVCategory> category);
-    [[nodiscard]] const std::optional<KVCategory>& category() const { return category_; }
-    [[nodiscard]] bool hasCategory() const { return category_.has_value(); }
+    /// Shows `category` as a new reading of the one shown: the rows that
+    /// stay keep their places, the others come and go one by one.
+    void updateCategory(KVCategory category);
+    [[nodiscard]] bool hasCategory() const { return category_ != nullptr; }
     [[nodiscard]] QString title() const { return category_ ? shownText(category_->title) : QString(); }
 
     /// The first entry row, or -1: where the keyboard starts on a new category.
@@ -80,13 +92,27 @@ signals:
     void categoryChanged();
 
 private:
-    void favoritesChanged();
-    [[nodiscard]] bool isFavorite(const KVEntry& entry) const;
+    /// What a row shows beside the entry itself.
+    struct Marks {
+        bool favorite = false;
+        bool isNew = false;
+        friend bool operator==(const Marks&, const Marks&) = default;
+    };
+    /// A row, complete in itself while an update moves rows of two readings about.
+    struct Row : screens::DetailRow {
+        const KVCategory* source = nullptr; ///< the category the row's indices point into
+        Marks marks;                        ///< as last told, to tell which rows a change touched
+    };
+    [[nodiscard]] Marks marksOf(const KVEntry& entry) const;
+    [[nodiscard]] std::vector<Row> rowsOf(const KVCategory& category) const;
+    /// Redraws the rows whose marks changed.
+    void marksChanged();
 
-    std::optional<KVCategory> category_;
-    std::vector<screens::DetailRow> rows_;
+    std::unique_ptr<const KVCategory> category_;
+    std::vector<Row> rows_;
+    std::vector<std::string> keys_;
     QPointer<KVFavoritesService> favorites_;
-    std::vector<bool> favoriteRows_; // last favourite state of each row, to tell which rows a toggle changed
+    QPointer<KVSeenService> seen_;
 };
 
 } // namespace kavo

@@ -15,6 +15,18 @@
 namespace kavo {
 namespace {
 
+// The fields of a new entry by role; the link and the favourite state have roles of their own.
+std::optional<EntryField> entryField(int role)
+{
+    using F = EntryField;
+    static constexpr F kFields[] = {F::Name,        F::Description, F::HasDescription, F::PlainDescription,
+                                    F::Badge,       F::BadgeSymbol, F::BadgeColor,     F::Accessory,
+                                    F::IsNew,       F::RelatedNames, F::RelatedUrls};
+    static_assert(std::size(kFields) == MainListModel::RelatedUrlsRole - MainListModel::NameRole + 1);
+    if (role < MainListModel::NameRole || role > MainListModel::RelatedUrlsRole) return std::nullopt;
+    return kFields[role - MainListModel::NameRole];
+}
+
 // The data service speaks English; its three messages are translated as they are shown.
 [[maybe_unused]] constexpr const char* kServiceMessages[] = {
     QT_TRANSLATE_NOOP("KVDataService", "Could not refresh"),
@@ -24,7 +36,7 @@ namespace {
 
 } // namespace
 
-MainListModel::MainListModel(QObject* parent) : QAbstractListModel(parent)
+MainListModel::MainListModel(QObject* parent) : KeyedListModel(parent)
 {
     rebuild(true);
 }
@@ -65,6 +77,16 @@ void MainListModel::setFavoritesService(KVFavoritesService* service)
     rebuild();
 }
 
+void MainListModel::setSeenService(KVSeenService* service)
+{
+    if (service == seen_) return;
+    if (seen_) disconnect(seen_, nullptr, this, nullptr);
+    seen_ = service;
+    if (seen_) connect(seen_, &KVSeenService::seenChanged, this, &MainListModel::seenChanged);
+    emit servicesChanged();
+    seenChanged();
+}
+
 void MainListModel::setSearchText(const QString& text)
 {
     if (text == searchText_) return;
@@ -76,7 +98,10 @@ void MainListModel::setSearchText(const QString& text)
 
 void MainListModel::catalogueChanged()
 {
-    catalogue_ = data_ ? data_->categories() : SharedCategories{};
+    const SharedCategories next = data_ ? data_->categories() : SharedCategories{};
+    // Taken already: a download is told to the seen service first, which told this model.
+    if (next && next == catalogue_) return;
+    catalogue_ = next;
     sortedCategories_.clear();
     sortedLinks_.clear();
     index_.reset();
@@ -86,7 +111,23 @@ void MainListModel::catalogueChanged()
         sortedLinks_ = std::move(split.links);
         prepareSearchIndex();
     }
+    deriveNew();
     rebuild();
+    emit catalogueReplaced();
+}
+
+void MainListModel::seenChanged()
+{
+    // A new catalogue not yet taken is taken now, with its new entries: one derivation, one set of row edits.
+    if (data_ && data_->categories() != catalogue_) return catalogueChanged();
+    deriveNew();
+    rebuild();
+}
+
+void MainListModel::deriveNew()
+{
+    const SeenLinks* links = seen_ ? seen_->links() : nullptr;
+    fresh_ = catalogue_ && links ? screens::newEntries(*catalogue_, *links, seen_->now()) : screens::NewEntries{};
 }
 
 /*
@@ -134,6 +175,7 @@ void MainListModel::rebuild(bool newSearch)
     state.hasError = data_ && !data_->error().isEmpty();
     state.historyCount = history.size();
     state.favoriteCount = favorites.size();
+    state.fresh = &fresh_;
     state.searchText = std::string_view(query.constData(), static_cast<std::size_t>(query.size()));
 
     screens::MainList list = screens::buildMainList(state);
@@ -153,22 +195,7 @@ void MainListModel::rebuild(bool newSearch)
     // Row by row: each step is applied to the rows as the view is told of it.
     list_ = std::move(list);
     const std::vector<DisplayRow> after = displayRows(keys);
-    using Edit = screens::ListEdit;
-    screens::applyListEdits<DisplayRow>(rows_, *edits, after, [this](const Edit& edit, bool before) {
-        const int first = static_cast<int>(edit.first);
-        const int last = static_cast<int>(edit.first + edit.count) - 1;
-        switch (edit.kind) {
-        case Edit::Kind::Remove:
-            before ? beginRemoveRows({}, first, last) : endRemoveRows();
-            break;
-        case Edit::Kind::Insert:
-            before ? beginInsertRows({}, first, last) : endInsertRows();
-            break;
-        case Edit::Kind::Move:
-            before ? (void)beginMoveRows({}, first, first, {}, static_cast<int>(edit.to)) : endMoveRows();
-            break;
-        }
-    });
+    applyEdits<DisplayRow>(rows_, *edits, after);
     keys_ = std::move(keys);
     // The same items in the same places; tell which of them now read differently.
     for (std::size_t row = 0; row < rows_.size(); ++row) {
@@ -195,6 +222,11 @@ std::vector<MainListModel::DisplayRow> MainListModel::displayRows(const std::vec
             break;
         case K::SectionHeader:
             switch (static_cast<K>(mainRow.index)) {
+            case K::New:
+                row.kind = NewHeader;
+                row.title = tr("New");
+                row.count = static_cast<int>(list_.newCount);
+                break;
             case K::History: row.title = tr("Recently Viewed"); break;
             case K::Favorite: row.title = tr("Favorites"); break;
             case K::Category: row.title = tr("Categories"); break;
@@ -207,6 +239,14 @@ std::vector<MainListModel::DisplayRow> MainListModel::displayRows(const std::vec
             row.url = QString::fromStdString(entry.url.text());
             row.viewedAt = entry.viewedAt;
             row.hasSubtitle = true;
+            row.isFavorite = favorites_ && favorites_->isFavorite(entry.url);
+            break;
+        }
+        case K::New: {
+            const KVEntry& entry = *list_.newRows.at(mainRow.index).entry;
+            row.entry = &entry;
+            row.title = shownText(entry.name);
+            row.url = QString::fromStdString(entry.url.text());
             row.isFavorite = favorites_ && favorites_->isFavorite(entry.url);
             break;
         }
@@ -227,6 +267,7 @@ std::vector<MainListModel::DisplayRow> MainListModel::displayRows(const std::vec
             row.symbol = fromUtf8(screens::iconName(source.title));
             row.tileColor = fromUtf8(screens::colorName(screens::iconColor(source.title)));
             row.count = static_cast<int>(category.entryCount);
+            row.newCount = static_cast<int>(category.newCount);
             if (source.url) row.url = QString::fromStdString(source.url->text());
             break;
         }
@@ -260,18 +301,24 @@ QVariant MainListModel::data(const QModelIndex& index, int role) const
     case CountRole: return row.count;
     case UrlRole: return row.url;
     case IsFavoriteRole: return row.isFavorite;
-    default: return {};
+    case NewCountRole: return row.newCount;
+    default: break;
     }
+    const std::optional<EntryField> field = entryField(role);
+    if (!field || row.entry == nullptr) return {};
+    return entryFieldData(*row.entry, row.isFavorite, true, *field);
 }
 
 QHash<int, QByteArray> MainListModel::roleNames() const
 {
-    return {
+    QHash<int, QByteArray> names{
         {KindRole, "kind"},         {KeyRole, "key"},
         {TitleRole, "title"},       {SubtitleRole, "subtitle"}, {HasSubtitleRole, "hasSubtitle"},
         {SymbolRole, "symbol"},     {TileColorRole, "tileColor"}, {CountRole, "count"},
-        {UrlRole, "url"},           {IsFavoriteRole, "isFavorite"},
+        {UrlRole, "url"},           {IsFavoriteRole, "isFavorite"}, {NewCountRole, "newCount"},
     };
+    for (int role = NameRole; role <= RelatedUrlsRole; ++role) names[role] = entryFieldName(*entryField(role));
+    return names;
 }
 
 QString MainListModel::badgeFor(const QString& url) const

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "screens/main_list.h"
+#include "screens/qt/entry_row_data.h"
+#include "screens/qt/keyed_list_model.h"
 #include "screens/qt/service_qml_types.h"
 
 #include <QAbstractListModel>
@@ -14,19 +16,20 @@
 
 namespace kavo {
 
-/// The main screen's list: one row per item it shows (loading, error,
-/// recently viewed, favourites, categories, links, the two empty blocks),
-/// derived from the three services and the search text. A keystroke derives
+/// The main screen's list: one row per item it shows (loading, error, new
+/// entries, recently viewed, favourites, categories, links, the two empty
+/// blocks), derived from the four services and the search text. A keystroke derives
 /// new search results, which are new items: one reset. Any other change
-/// (history, favourites, loading, a refreshed catalogue) is told row by row,
+/// (what is new, history, favourites, loading, a refreshed catalogue) is told row by row,
 /// keyed by item, so that the view keeps its place and its current row.
-class MainListModel : public QAbstractListModel {
+class MainListModel : public KeyedListModel {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(kavo::KVDataService* dataService READ dataService WRITE setDataService NOTIFY servicesChanged)
     Q_PROPERTY(kavo::KVHistoryService* historyService READ historyService WRITE setHistoryService NOTIFY servicesChanged)
     Q_PROPERTY(kavo::KVFavoritesService* favoritesService READ favoritesService WRITE setFavoritesService NOTIFY
                    servicesChanged)
+    Q_PROPERTY(kavo::KVSeenService* seenService READ seenService WRITE setSeenService NOTIFY servicesChanged)
     Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
 
 public:
@@ -41,6 +44,8 @@ public:
         NoResults = static_cast<int>(screens::MainRowKind::NoResults),
         Empty = static_cast<int>(screens::MainRowKind::Empty),
         SectionHeader = static_cast<int>(screens::MainRowKind::SectionHeader),
+        New = static_cast<int>(screens::MainRowKind::New),
+        NewHeader = 100, ///< the section header of "New", which counts them and marks them as seen
     };
     Q_ENUM(RowKind)
 
@@ -52,9 +57,22 @@ public:
         HasSubtitleRole,             ///< whether the subtitle line is shown
         SymbolRole,                  ///< the category's symbol name
         TileColorRole,               ///< the category tile's named colour
-        CountRole,                   ///< the category's entry count (of the search result while searching)
-        UrlRole,                     ///< the link a history, favourite or link row opens
-        IsFavoriteRole,              ///< whether a personal row's link is a favourite
+        CountRole,                   ///< the category's entry count (of the search result while searching); every new entry, in the "New" header
+        UrlRole,                     ///< the link a history, favourite, new or link row opens
+        IsFavoriteRole,              ///< whether a personal or new row's link is a favourite
+        NewCountRole,                ///< how many of a category's links are new (none while searching)
+        // The rest of a new entry's fields, under EntryField's names.
+        NameRole,
+        DescriptionRole,
+        HasDescriptionRole,
+        PlainDescriptionRole,
+        BadgeRole,
+        BadgeSymbolRole,
+        BadgeColorRole,
+        AccessoryRole,
+        IsNewRole,
+        RelatedNamesRole,
+        RelatedUrlsRole,
     };
     Q_ENUM(Role)
 
@@ -68,10 +86,12 @@ public:
     [[nodiscard]] KVDataService* dataService() const { return data_; }
     [[nodiscard]] KVHistoryService* historyService() const { return history_; }
     [[nodiscard]] KVFavoritesService* favoritesService() const { return favorites_; }
+    [[nodiscard]] KVSeenService* seenService() const { return seen_; }
     [[nodiscard]] QString searchText() const { return searchText_; }
     void setDataService(KVDataService* service);
     void setHistoryService(KVHistoryService* service);
     void setFavoritesService(KVFavoritesService* service);
+    void setSeenService(KVSeenService* service);
     void setSearchText(const QString& text);
 
     /// The badge to give `url` when it is made a favourite from a personal
@@ -88,6 +108,8 @@ signals:
     void searchTextChanged();
     /// The rows were derived for a new search text (after the reset).
     void searchResultsChanged();
+    /// The rows were derived for a new catalogue (after telling each change).
+    void catalogueReplaced();
 
 private:
     /// What one row shows, complete in itself, so that rows can be moved,
@@ -104,12 +126,16 @@ private:
         QString url;
         ReferenceSeconds viewedAt = 0;
         bool isFavorite = false;
+        int newCount = 0;
+        const KVEntry* entry = nullptr; ///< of a new row
 
         friend bool operator==(const DisplayRow&, const DisplayRow&) = default;
     };
 
     void catalogueChanged();
     void prepareSearchIndex();
+    void seenChanged();
+    void deriveNew();
     void rebuild(bool newSearch = false);
     [[nodiscard]] std::vector<DisplayRow> displayRows(const std::vector<std::string>& keys) const;
     [[nodiscard]] const screens::SearchIndex& searchIndex() const;
@@ -117,12 +143,14 @@ private:
     QPointer<KVDataService> data_;
     QPointer<KVHistoryService> history_;
     QPointer<KVFavoritesService> favorites_;
+    QPointer<KVSeenService> seen_;
     QString searchText_;
 
     SharedCategories catalogue_; // kept alive while the derived lists point into it
     std::vector<const KVCategory*> sortedCategories_;
     std::vector<const KVCategory*> sortedLinks_;
     mutable std::optional<screens::SearchIndex> index_; // built on the first search of a catalogue
+    screens::NewEntries fresh_; // of the catalogue, as the seen service judges it
     screens::MainList list_;
     std::vector<std::string> keys_;
     std::vector<DisplayRow> rows_;

@@ -11,9 +11,13 @@ void Navigator::setMainModel(MainListModel* model)
     if (mainModel_) disconnect(mainModel_, nullptr, this, nullptr);
     mainModel_ = model;
     navigation_.close();
-    auto followFavorites = [this] { detail_->setFavoritesService(mainModel_ ? mainModel_->favoritesService() : nullptr); };
+    auto followFavorites = [this] {
+        detail_->setFavoritesService(mainModel_ ? mainModel_->favoritesService() : nullptr);
+        detail_->setSeenService(mainModel_ ? mainModel_->seenService() : nullptr);
+    };
     if (mainModel_) {
-        connect(mainModel_, &MainListModel::searchResultsChanged, this, &Navigator::searchChanged);
+        connect(mainModel_, &MainListModel::searchResultsChanged, this, [this] { listChanged(false); });
+        connect(mainModel_, &MainListModel::catalogueReplaced, this, [this] { listChanged(true); });
         connect(mainModel_, &MainListModel::servicesChanged, this, followFavorites);
     }
     followFavorites();
@@ -35,16 +39,23 @@ void Navigator::close()
     show();
 }
 
-void Navigator::searchChanged()
+void Navigator::listChanged(bool newCatalogue)
 {
     if (!navigation_.isOpen()) return;
-    navigation_.searchChanged(mainModel_->list(), mainModel_->keys());
-    show();
+    // A download does not change an open screen; an edit of a previewed page
+    // is what its curator wants to see there.
+    if (newCatalogue && !(mainModel_->dataService() && mainModel_->dataService()->isPreview())) return;
+    navigation_.listChanged(mainModel_->list(), mainModel_->keys());
+    show(newCatalogue);
 }
 
-void Navigator::show()
+void Navigator::show(bool sameCategory)
 {
-    if (detail_) detail_->setCategory(navigation_.shown());
+    if (detail_) {
+        // A new reading of the open category keeps the screen's place; anything else is new rows.
+        if (sameCategory && navigation_.shown()) detail_->updateCategory(*navigation_.shown());
+        else detail_->setCategory(navigation_.shown());
+    }
     emit openChanged();
 }
 

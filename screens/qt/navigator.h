@@ -42,8 +42,9 @@ signals:
     void openChanged();
 
 private:
-    void searchChanged();
-    void show();
+    /// The main list was derived anew; a catalogue is followed only while a page is previewed.
+    void listChanged(bool newCatalogue);
+    void show(bool sameCategory = false);
 
     QPointer<MainListModel> mainModel_;
     CategoryDetailModel* const detail_;

@@ -47,6 +47,7 @@ TestApp::TestApp(const QString& scenario, QObject* parent) : QObject(parent)
 
     ApplicationSetup setup;
     setup.cachesDirectory = dir_.path();
+    setup.dataDirectory = dir_.path();
     setup.data.cacheFilePath = dir_.filePath("kavo_categories.json");
     setup.data.bundledPagePath = scenario == QLatin1String("packaged") ? QStringLiteral(KAVO_TEST_APP_DATA "/screen_page.md")
                                  : scenario == QLatin1String("hostile") ? dir_.filePath("hostile.md")
@@ -54,8 +55,20 @@ TestApp::TestApp(const QString& scenario, QObject* parent) : QObject(parent)
     setup.data.primaryUrl = server_.url("/single-page");
     setup.data.fallbackUrl = server_.url("/single-page.md");
     setup.data.http = HttpLimits{60'000, 60'000, 1 << 20};
+    if (scenario == QLatin1String("preview")) setup.previewPage = pagePath();
     root_ = std::make_unique<KavoApplication>(std::move(setup), opener_, clipboard_);
     opener_.history = &root_->historyService();
+}
+
+bool TestApp::savePage(const QString& text) const
+{
+    return writeFileAtomically(pagePath(), text.toStdString()); // a new file, renamed over the old
+}
+
+QString TestApp::packagedPage() const
+{
+    QFile file(QStringLiteral(KAVO_TEST_APP_DATA "/screen_page.md"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 QStringList TestApp::historyNames() const

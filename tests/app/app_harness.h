@@ -51,7 +51,8 @@ class TestApp : public QObject {
 public:
     /// "packaged": the test page as the packaged copy, no cache; "empty": no
     /// packaged copy ("No content available"); "hostile": a packaged page,
-    /// history and favourites whose texts all hold markup. Downloads stall.
+    /// history and favourites whose texts all hold markup; "preview": the
+    /// page at pagePath() previewed (no file yet). Downloads stall.
     explicit TestApp(const QString& scenario, QObject* parent = nullptr);
 
     KavoApplication& root() { return *root_; }
@@ -69,6 +70,8 @@ public:
     /// Waits until the catalogue is loaded; false when it never is.
     bool waitUntilLoaded() { return QTest::qWaitFor([this] { return !root_->dataService().isLoading(); }, 10'000); }
 
+    /// The packaged test page, to serve as it is or changed.
+    Q_INVOKABLE QString packagedPage() const;
     /// From now on the primary endpoint answers with `page`, whole.
     Q_INVOKABLE void servePage(const QString& page) { server_.answer("/single-page", ScriptedAnswer(page.toUtf8())); }
     Q_INVOKABLE void addHistory(const QString& name, const QString& url) { root_->historyService().addEntry(name, url); }
@@ -77,6 +80,9 @@ public:
         root_->favoritesService().toggleFavorite(name, url, QStringLiteral("none"));
     }
     Q_INVOKABLE bool fileExists(const QString& path) const { return QFileInfo::exists(path); }
+    /// The previewed page's path, and a write of it as an editor saves: a new file renamed over it.
+    Q_INVOKABLE QString pagePath() const { return dir_.filePath("page.md"); }
+    Q_INVOKABLE bool savePage(const QString& text) const;
 
 private:
     QTemporaryDir dir_;

@@ -4,9 +4,11 @@
 // services as QML sees it.
 #include "app/app_config.h"
 #include "app/build_config.h"
+#include "app/command_line.h"
 #include "app/translations.h"
 #include "app_harness.h"
 #include "screens/qt/category_detail_model.h"
+#include "screens/qt/lint_model.h"
 #include "screens/qt/main_list_model.h"
 #include "screens/qt/navigator.h"
 #include "screens/qt/relative_time_text.h"
@@ -132,6 +134,88 @@ private slots:
         QCOMPARE(detail.rowCount(), 0);
     }
 
+    // A previewed page as its curator edits it: missing, created, saved by a rename, written in
+    // place, broken, mended. Each reading is told row by row; the search and the open category stay.
+    void previewFollowsThePageOnDisk()
+    {
+        TestApp app(QStringLiteral("preview"));
+        KVDataService& data = app.root().dataService();
+        MainListModel model;
+        model.setDataService(&data);
+        model.setSearchText("example");
+        Navigator navigator;
+        navigator.setMainModel(&model);
+        LintModel lint;
+        lint.setPreview(data.preview());
+        for (QAbstractItemModel* tested : std::initializer_list<QAbstractItemModel*>{&model, navigator.detail(), &lint}) {
+            new QAbstractItemModelTester(tested, QAbstractItemModelTester::FailureReportingMode::QtTest, tested);
+        }
+        QTRY_COMPARE(lint.summary(), QStringLiteral("page.md does not exist"));
+        QCOMPARE(data.error(), QStringLiteral("No content available"));
+
+        const QString films = "# ► Films\n* [Alpha](https://alpha.example/) - First\n";
+        const QString music = "# ► Music\n* [Beat](https://beat.example/)\n";
+        QVERIFY(testing::writePlain(app.pagePath(), (films + "* no link\n" + music).toUtf8()));
+        QTRY_COMPARE(column(model, MainListModel::TitleRole), (QStringList{"Categories", "Films", "Music"}));
+        QCOMPARE(lint.summary(), QStringLiteral("1 line will be dropped"));
+        QCOMPARE(lint.index(0).data(LintModel::LineRole), 3);
+        QCOMPARE(lint.index(0).data(LintModel::TextRole), QStringLiteral("Entry dropped: no [name](target) link"));
+        navigator.open(1);
+        RowLog rows(model), detailRows(*navigator.detail()), lintRows(lint);
+        QSignalSpy reopened(navigator.detail(), &CategoryDetailModel::categoryChanged); // which sends its view to the top
+
+        QVERIFY(app.savePage(films + "* [Bravo](https://bravo.example/)\n* no link\n" + music + "# ► Games\n* [Chess](https://chess.example/)\n"));
+        QTRY_COMPARE(rows.log, (QStringList{"insert 2-2", "change 1"})); // Games comes in; Films counts 2
+        rows.take();
+        QCOMPARE(detailRows.take(), (QStringList{"insert 2-2", "change 0"}));
+        QCOMPARE(column(*navigator.detail(), CategoryDetailModel::NameRole).mid(1), (QStringList{"Alpha", "Bravo"}));
+        QCOMPARE(lintRows.take(), QStringList{"change 0"}); // the same finding, a line lower
+        QCOMPARE(lint.index(0).data(LintModel::LineRole), 4);
+
+        // Written in place after the rename: the watch is on the new file. Mended, the bar empties.
+        QVERIFY(testing::writePlain(app.pagePath(), (films + music).toUtf8()));
+        QTRY_COMPARE(lintRows.log, QStringList{"remove 0-0"});
+        lintRows.take();
+        QCOMPARE(lint.summary(), QStringLiteral("No lines will be dropped"));
+        QCOMPARE(rows.take(), (QStringList{"remove 2-2", "change 1"}));
+
+        // A file the app would refuse leaves the catalogue as it was; the bar says why.
+        QVERIFY(testing::writePlain(app.pagePath(), "# \xE2\x96\xBA Films\n* [Broken](/b) - \xFF\n"));
+        QTRY_COMPARE(lint.summary(), QStringLiteral("Line 2 of page.md is not UTF-8 text, which the app refuses in a page"));
+        QVERIFY(app.savePage(films + music));
+        QTRY_COMPARE(lint.status(), LintModel::Clean);
+        QVERIFY(navigator.isOpen() && reopened.isEmpty() && model.searchText() == "example" && data.error().isEmpty());
+        QCOMPARE(rows.take(), QStringList{});
+
+        // Nothing downloaded, nothing cached; history and favourites as always.
+        app.addFavorite("Alpha", "https://alpha.example/");
+        QCOMPARE(app.downloads(), 0);
+        QVERIFY(!app.fileExists(QFileInfo(app.pagePath()).dir().filePath(KVDataService::kCacheFileName)));
+        QVERIFY(app.fileExists(QFileInfo(app.pagePath()).dir().filePath(KVFavoritesService::kFileName)));
+    }
+
+    void commandLine()
+    {
+        const std::tuple<QStringList, QString, int> cases[] = {
+            {{}, "", -1},
+            {{"page.md"}, "page.md", -1},
+            {{"--page", "page.md"}, "page.md", -1},
+            {{"--page=page.md"}, "page.md", -1},
+            {{"--", "-odd.md"}, "-odd.md", -1},
+            {{"--help", "x.md"}, "", 0},
+            {{"--version"}, "", 0},
+            {{"a.md", "b.md"}, "", 2},
+            {{"--page"}, "", 2},
+            {{"--page="}, "", 2},
+            {{"--pgae", "a.md"}, "", 2},
+        };
+        for (const auto& [arguments, page, exitCode] : cases) {
+            const CommandLine line = parseCommandLine(QStringList{"kavo"} + arguments);
+            QVERIFY2(line.page.value_or("") == page && line.exitCode.value_or(-1) == exitCode, qPrintable(arguments.join(' ')));
+            QCOMPARE(line.message.isEmpty(), exitCode == -1);
+        }
+    }
+
     void categoryDetailRedrawsOnlyToggledRows()
     {
         const auto app = startPackaged();
@@ -190,6 +274,52 @@ private slots:
             QCOMPARE(relativeTimeText({unit, count, {}}), QString::fromUtf8(text));
             // An older entry shows the date as the rule formatted it, untouched.
             QCOMPARE(relativeTimeText({Unit::date, 0, "5. Jan."}), QStringLiteral("5. Jan."));
+        }
+    }
+
+    // Files earlier versions kept in the cache move to the data directory at start, by a rename
+    // or across file systems by a copy; nothing there is replaced, nothing but a file of ours
+    // moves, and never into the shared /tmp when there is no data directory.
+    void personalFilesMoveFromTheCacheToTheDataDirectory()
+    {
+        // Where XDG_DATA_HOME lies, what is at the old place and the new one, and what the history then holds.
+        const std::tuple<const char*, const char*, const char*, const char*, bool> cases[] = {
+            {"/tmp", "file", "", "Old", true},         {"/dev/shm", "file", "", "Old", true},
+            {"/tmp", "file", "file", "New", false},    {"/tmp", "link", "", "", false},
+            {"/tmp", "huge", "", "", false},           {"/tmp", "other", "", "", false},
+            {"unusable", "file", "", "", false},
+        };
+        const auto history = [](const char* name) { return encodeHistory({{{}, name, *Url::parse("/a"), 1}}); };
+        for (const auto& [base, old, existing, expected, moved] : cases) {
+            if (!QFileInfo(base).isDir() && QByteArray(base) != "unusable") continue; // no second file system here
+            if (QByteArray(old) == "other" && ::geteuid() != 0) continue; // only root can make one
+            QTemporaryDir cacheHome, dataHome(QByteArray(base) == "unusable" ? QString() : base + QStringLiteral("/kavo-XXXXXX"));
+            const QString dataBase = QByteArray(base) == "unusable" ? dataHome.filePath("a-file") : dataHome.path();
+            QVERIFY(QDir().mkpath(cacheHome.filePath("kavo")) && QDir().mkpath(dataHome.filePath("kavo")));
+            if (QByteArray(base) == "unusable") QVERIFY(testing::writePlain(dataBase, "not a directory"));
+            const QString oldPath = cacheHome.filePath("kavo/kavo_history.json");
+            const QString newPath = dataHome.filePath("kavo/kavo_history.json");
+            const QByteArray oldBytes = QByteArray(old) == "huge" ? QByteArray(int(kPersonalFileLimit) + 1, ' ') + history("Old").c_str()
+                                                                  : QByteArray::fromStdString(history("Old"));
+            QVERIFY(testing::writePlain(QByteArray(old) == "link" ? cacheHome.filePath("target") : oldPath, oldBytes));
+            if (QByteArray(old) == "link") QVERIFY(QFile::link(cacheHome.filePath("target"), oldPath));
+            if (QByteArray(old) == "other") QVERIFY(testing::giveAway(oldPath));
+            if (*existing) QVERIFY(testing::writePlain(newPath, QByteArray::fromStdString(history("New"))));
+            qputenv("XDG_CACHE_HOME", cacheHome.path().toUtf8());
+            qputenv("XDG_DATA_HOME", dataBase.toUtf8());
+
+            ApplicationSetup setup = KavoApplication::applicationSetup();
+            qunsetenv("XDG_CACHE_HOME");
+            qunsetenv("XDG_DATA_HOME");
+            QCOMPARE(QFileInfo::exists(oldPath), !moved);
+            QCOMPARE(setup.dataDirectory.has_value(), QByteArray(base) != "unusable");
+            if (!setup.dataDirectory) continue;
+            setup.data.primaryUrl = setup.data.fallbackUrl = QUrl("http://127.0.0.1:9/"); // no download leaves the machine
+            testing::RecordingOpener opener;
+            testing::RecordingClipboard clipboard;
+            KavoApplication root(std::move(setup), opener, clipboard);
+            const HistoryList& entries = root.historyService().recentEntries();
+            QCOMPARE(entries.empty() ? QString() : QString::fromStdString(entries[0].name), QString(expected));
         }
     }
 

@@ -7,9 +7,11 @@
 #include "screens/category_detail_rows.h"
 #include "screens/category_order.h"
 #include "screens/entry_row_rules.h"
+#include "screens/lint_rows.h"
 #include "screens/list_diff.h"
 #include "screens/main_list.h"
 #include "screens/navigation.h"
+#include "screens/new_entries.h"
 #include "screens/presentation_rules.h"
 #include "screens/repeat_guard.h"
 #include "screens/search_index.h"
@@ -174,7 +176,8 @@ TEST(Search, AgreesWithTheRulesOverRandomCatalogues)
 // must follow its header row, which is left out here.
 std::string kinds(const MainList& list)
 {
-    static const char* const names[] = {"Loading", "Error", "History", "Favorite", "Category", "Link", "NoResults", "Empty"};
+    static const char* const names[] = {"Loading",   "Error",     "History", "Favorite",      "Category",
+                                        "Link",      "NoResults", "Empty",   "SectionHeader", "New"};
     std::string out;
     for (std::size_t i = 0, run = 1; i < list.rows.size(); i += run, run = 1) {
         const MainRowKind kind = list.rows[i].kind;
@@ -182,7 +185,7 @@ std::string kinds(const MainList& list)
             EXPECT_TRUE(i + 1 < list.rows.size() && list.rows[i + 1].kind == static_cast<MainRowKind>(list.rows[i].index));
             continue;
         }
-        const bool inSection = kind >= MainRowKind::History && kind <= MainRowKind::Link;
+        const bool inSection = (kind >= MainRowKind::History && kind <= MainRowKind::Link) || kind == MainRowKind::New;
         EXPECT_EQ(inSection, i > 0 && list.rows[i - 1].kind == MainRowKind::SectionHeader) << names[int(kind)];
         while (i + run < list.rows.size() && list.rows[i + run].kind == kind) ++run;
         out += std::string(out.empty() ? "" : " ") + names[static_cast<int>(kind)];
@@ -198,6 +201,7 @@ TEST(MainList, ShowsEachRowKindOnlyUnderItsCondition)
         std::size_t history, favorites;
         std::string_view search;
         std::string expected;
+        std::size_t fresh = 0; // new entries
     };
     const Case cases[] = {
         {false, false, false, 0, 0, "", "Empty"},
@@ -212,10 +216,16 @@ TEST(MainList, ShowsEachRowKindOnlyUnderItsCondition)
         {true, false, false, 7, 12, "alpha p", "Category"},
         {true, true, true, 3, 3, "zzz", "Error NoResults"},
         {true, false, false, 0, 0, "zzz", "NoResults"},
+        {true, false, false, 7, 0, "", "New*10 History*5 Category*2 Link*2", 12},
+        {true, false, false, 0, 0, "", "New Category*2 Link*2", 1},
+        {true, false, false, 7, 0, "ALPHA", "Category Link", 12},
     };
     for (const Case& c : cases) {
         const Services services{c.loaded ? parse(kMainPage) : std::vector<KVCategory>{}};
         MainListState state = services.state(c.search);
+        NewEntries fresh;
+        if (c.fresh > 0) fresh.newest.resize(c.fresh, {0, &services.catalogue[0].entries[0], &services.catalogue[0]});
+        state.fresh = &fresh;
         std::tie(state.isLoading, state.hasError, state.historyCount, state.favoriteCount) =
             std::tie(c.loading, c.error, c.history, c.favorites);
         EXPECT_EQ(kinds(buildMainList(state)), c.expected) << c.loaded << c.loading << c.error << " " << c.history << " "
@@ -234,6 +244,9 @@ TEST(MainList, RowKeysStayWithTheirItemsAndNeverRepeat)
         MainListState state = services.state();
         state.historyCount = history.size();
         state.favoriteCount = favorites.size();
+        NewEntries fresh; // a new entry of a link that is also a favourite and in the history
+        fresh.newest.push_back({0, &services.catalogue[0].entries[0], &services.catalogue[0]});
+        state.fresh = &fresh;
         return rowKeys(buildMainList(state), history, favorites);
     };
     // A link opened twice in a loaded file, a link that is also a favourite,
@@ -242,9 +255,31 @@ TEST(MainList, RowKeysStayWithTheirItemsAndNeverRepeat)
     EXPECT_EQ(std::set<std::string>(first.begin(), first.end()).size(), first.size());
     // Opening another link adds its row; every other row keeps its key.
     Keys second = keys({"https://c.example/", "https://a.example/", "https://b.example/", "https://a.example/"});
-    EXPECT_EQ(std::count(second.begin(), second.end(), second[1]), 1);
-    second.erase(second.begin() + 1); // the new row, under the section's header
+    EXPECT_EQ(std::count(second.begin(), second.end(), second[3]), 1);
+    second.erase(second.begin() + 3); // the new row, under "New" and the history's header
     EXPECT_EQ(second, first);
+}
+
+// Newest first, ties in page order; a link once, at its first entry; each category counts
+// its links once; nothing when the seven days are over.
+TEST(NewEntries, NewestFirstTiesInPageOrderEachLinkOnce)
+{
+    const auto before = parse("# \u25BA A\n* [old](https://old.example/)\n");
+    const auto middle = parse("# \u25BA A\n* [old](https://old.example/)\n* [x](https://x.example/)\n");
+    const auto after = parse("# \u25BA A\n* [old](https://old.example/)\n* [x](https://x.example/)\n* [y](https://y.example/)\n"
+                             "# \u25BA B\n* [y again](https://y.example/)\n## \u25B7 S\n* [y thrice](https://y.example/)\n"
+                             "* [z](https://z.example/)\n");
+    const SeenLinks seen = SeenLinks::baseline(before).next(middle, 10).next(after, 20);
+    const auto described = [&](ReferenceSeconds now) {
+        const NewEntries fresh = newEntries(after, seen, now);
+        std::string text;
+        for (const LinkedEntry& entry : fresh.newest) text += entry.entry->name + " ";
+        for (const KVCategory& category : after) text += category.title + std::to_string(fresh.countIn(&category)) + " ";
+        return text;
+    };
+    EXPECT_EQ(described(20), "y z x A2 B2 ");
+    EXPECT_EQ(described(10 + kNewForSeconds), "y z A1 B2 ");
+    EXPECT_EQ(described(20 + kNewForSeconds), "A0 B0 ");
 }
 
 // "note header e0 s0.header s0.note s0.e0 ...": kind and place of each row.
@@ -278,9 +313,33 @@ TEST(DetailRows, PresenceNotContentDecidesEachRowAndTheKeyboardStopsAtEntries)
         {0, 1, 2}, {3, 1, 6}, {5, -1, 2}, {1, -1, std::nullopt}, {-3, 1, 2}, {99, -1, 7}, {99, 1, 7},
     };
     for (const auto& [from, step, expected] : steps) EXPECT_EQ(entryRowFrom(rows, from, step), expected) << from;
-    EXPECT_EQ(entryRowFrom({}, 0, 1), std::nullopt);
+    EXPECT_EQ(entryRowFrom(std::vector<DetailRow>{}, 0, 1), std::nullopt);
     // Entry rows stand for their own entries, even when they look alike.
     EXPECT_EQ(entryFor(category, rows[7]).id, category.sections[1].entries[1].id);
+    // Keyed by item for a new reading of the category; repeats (one link, one title here) are numbered.
+    EXPECT_EQ(detailRowKeys(category, rows),
+              (Keys{"0:note", "0:general", "0:entry:https://same.example/", "0:header:Section", "0:note:Section",
+                    "1:header:Section", "1:entry:https://same.example/", "2:entry:https://same.example/"}));
+}
+
+// The preview bar's findings: by line, the page's own first; keyed by what they say, so a finding
+// that only moves keeps its key; the lines they speak of counted once; quoted text cut at a character.
+TEST(LintRows, SortedKeyedCountedAndClipped)
+{
+    using Kind = ParseDiagnostic::Kind;
+    const std::vector<ParseDiagnostic> findings = sortedFindings({{Kind::EntryWithoutLink, 7, {}, {}},
+        {Kind::RelatedTargetRefused, 3, "a", "%zz"}, {Kind::NoCategoryHeading, 0, {}, {}}, {Kind::NoteAtEnd, 2, {}, {}},
+        {Kind::RelatedTargetRefused, 3, "a", "%zz"}});
+    std::string lines;
+    for (const ParseDiagnostic& finding : findings) lines += std::to_string(finding.line) + " ";
+    EXPECT_EQ(lines, "0 2 3 3 7 ");
+    const Keys keys = findingKeys(findings);
+    EXPECT_EQ(std::set<std::string>(keys.begin(), keys.end()).size(), keys.size());
+    const ParseDiagnostic moved[] = {{Kind::EntryWithoutLink, 9, {}, {}}};
+    EXPECT_EQ(findingKeys(moved), Keys{keys.back()});
+    EXPECT_EQ(findingLines(findings), 3u);
+    EXPECT_EQ(clipped("h\u00E9llo", 2), "h\u2026");
+    EXPECT_EQ(clipped("abc", 3), "abc");
 }
 
 std::vector<std::string> applied(std::vector<std::string> rows, const Keys& after, const std::vector<ListEdit>& edits)
@@ -339,7 +398,7 @@ TEST(Navigation, ShowsWhatWasOpenedUntilASearchNoLongerFindsIt)
     auto follow = [&](std::string_view search, std::optional<std::size_t> open = {}) {
         const MainList list = buildMainList(services.state(search));
         if (open) navigation.open(list, rowKeys(list, {}, {}), *open);
-        else navigation.searchChanged(list, rowKeys(list, {}, {}));
+        else navigation.listChanged(list, rowKeys(list, {}, {}));
         return navigation.isOpen() ? navigation.shown()->title + ": " + encode(detailRows(*navigation.shown())) : "";
     };
     EXPECT_EQ(follow("", 3), ""); // a link category opens no screen (rows: header, Video, header, Docs)

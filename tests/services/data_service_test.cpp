@@ -87,6 +87,7 @@ private slots:
         const auto service = f.start();
         QCOMPARE(*service->categories(), cached); // identifiers survive through the cache
         QVERIFY(!service->isLoading() && service->error().isEmpty());
+        QVERIFY(!service->isDownloaded()); // a cache of an earlier version tells no download
         QSignalSpy changes(service.get(), &KVDataService::categoriesChanged);
         QSignalSpy loading(service.get(), &KVDataService::isLoadingChanged);
         QSignalSpy errors(service.get(), &KVDataService::errorChanged);
@@ -112,6 +113,8 @@ private slots:
         QCOMPARE(nextLoading.count(), 0);
         QCOMPARE(f.cached(), std::optional(*next->categories()));
         QCOMPARE(f.fallbackRequests(), 2);
+        // Read back at the next start, a download's cache still says so.
+        QVERIFY(next->isDownloaded() && f.start()->isDownloaded());
     }
 
     void readAheadServesItsOwnFileOnce()
@@ -146,7 +149,10 @@ private slots:
                 QCOMPARE(titles(service->categories()), (QStringList{"Bundled", "Second"}));
                 QVERIFY(service->error().isEmpty());
                 QCOMPARE(f.requests->count(), 1); // the download starts at once, with isLoading false
-                if (cache != "directory") QCOMPARE(f.cached(), std::optional(*service->categories()));
+                QVERIFY(!service->isDownloaded());
+                if (cache == "directory") continue;
+                QCOMPARE(f.cached(), std::optional(*service->categories()));
+                QVERIFY(!f.start()->isDownloaded()); // nor is the packaged page's cache, read back
             }
         }
     }
@@ -242,6 +248,30 @@ private slots:
         }
     }
 
+    // A page being previewed is the only source: no cache read or written, no request; a
+    // refresh reads it again, and a file that cannot be used leaves the catalogue shown.
+    void previewReadsThePageAlone()
+    {
+        Fixture f;
+        f.cache(kFallbackPage);
+        const std::optional<std::string> cached = readRegularFile(f.config.cacheFilePath, kCacheFileLimit);
+        KVPagePreview preview(f.dir.filePath("page.md"));
+        QVERIFY(writeFileAtomically(preview.filePath(), kPrimaryPage.toStdString()));
+        f.config.preview = &preview;
+        const auto service = f.start();
+        QVERIFY(service->isLoading() && service->categories()->empty() && service->cacheFilePath().isEmpty());
+        QTRY_COMPARE(titles(service->categories()), QStringList{"Primary"});
+        QVERIFY(QFile::remove(preview.filePath()));
+        service->refresh();
+        QVERIFY(service->isLoading());
+        QTRY_COMPARE(preview.problem().kind, PageProblem::Kind::Missing);
+        QVERIFY(!service->isLoading() && service->error().isEmpty());
+        QCOMPARE(titles(service->categories()), QStringList{"Primary"});
+        settle();
+        QCOMPARE(f.requests->count(), 0);
+        QCOMPARE(readRegularFile(f.config.cacheFilePath, kCacheFileLimit), cached);
+    }
+
     void destroyedWhileParsingWritesNothing()
     {
         Fixture f;
@@ -253,7 +283,7 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(!QFile::exists(f.config.cacheFilePath));
         // Without a caches directory the files go to /tmp.
-        QCOMPARE(cachesFilePath(std::nullopt, KVDataService::kCacheFileName), QStringLiteral("/tmp/kavo_categories.json"));
+        QCOMPARE(filePathIn(std::nullopt, KVDataService::kCacheFileName), QStringLiteral("/tmp/kavo_categories.json"));
     }
 };
 

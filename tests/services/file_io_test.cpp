@@ -63,10 +63,16 @@ private slots:
         }
     }
 
+    // Each obstacle is absent to our own files' read; a file the user names (a page to preview) is
+    // read through a link and whoever owns it, and says why else it was not read.
     void treatsWhatIsNotAReadableRegularFileOfOursAsAbsent()
     {
-        for (const QString& obstacle : QStringList{"missing", "directory", "FIFO", "link to /dev/zero", "dangling link",
-                                                   "link to a file of ours", "file of another user", "over the cap"}) {
+        const std::pair<QString, QString> obstacles[] = {
+            {"missing", "missing"}, {"directory", "not a regular file"}, {"FIFO", "not a regular file"},
+            {"link to /dev/zero", "not a regular file"}, {"dangling link", "missing"}, {"link to a file of ours", "[]"},
+            {"file of another user", "[]"}, {"over the cap", "too large"},
+        };
+        for (const auto& [obstacle, named] : obstacles) {
             QTemporaryDir dir;
             const QString path = dir.filePath("s.json");
             QVERIFY(writePlain(dir.filePath("own.json"), "[]"));
@@ -80,6 +86,10 @@ private slots:
             if (obstacle == "over the cap") QVERIFY(writePlain(path, QByteArray(int(kPersonalFileLimit) + 1, '[')));
             // A read that blocked (on a FIFO, on a device) would hang until the test's time-out fails it.
             QVERIFY2(!readRegularFile(path, kPersonalFileLimit).has_value(), qPrintable(obstacle));
+            const std::variant<std::string, ReadFailure> read = readNamedFile(path, kPersonalFileLimit);
+            const auto* failure = std::get_if<ReadFailure>(&read);
+            const char* reasons[] = {"missing", "denied", "not a regular file", "not ours", "too large", "failed"};
+            QCOMPARE(failure ? reasons[static_cast<int>(failure->reason)] : std::get<std::string>(read).c_str(), named);
         }
     }
 

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "Recently Viewed" and the favourites: the list rules, the bounds on a
 // record, and the files they live in. Time and identifiers are counters: the
-// n-th record made has id n and date kClockBase + n.
+// n-th record made has id n and date kClockBase + n. Then the seen file.
 #include "platform/file_io.h"
 #include "services/favorites_service.h"
 #include "services/history_service.h"
+#include "services/seen_service.h"
 #include "test_files.h"
 
 #include <QtTest>
@@ -203,6 +204,61 @@ private slots:
             QCOMPARE(historyChanged.count() + favoritesChanged.count(), before == validFile() ? 2 : 0);
             QCOMPARE(readPlain(lists.historyPath) + readPlain(lists.favoritesPath), QByteArray("[][]"));
         }
+    }
+
+    // What is new survives a restart; a mark made before any download keeps the file's own
+    // links; a bad file counts as absent; a file that cannot be brought up to date goes.
+    void seenFileKeepsWhatIsNew()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(KVSeenService::kFileName);
+        double now = kClockBase;
+        const auto open = [&] { return std::make_unique<KVSeenService>(path, [&now] { return now; }); };
+        const auto page = [](const QStringList& links) {
+            KVCategory category;
+            for (const QString& link : links) category.entries.push_back({{}, "E", url(link), {}, KVBadge::none, {}});
+            return std::make_shared<const std::vector<KVCategory>>(std::vector{category});
+        };
+        const auto newLinks = [&now](const KVSeenService& seen, const SharedCategories& shown) {
+            QStringList links;
+            for (const LinkedEntry& entry : entriesByLink(*shown)) {
+                if (seen.links()->isNew(entry.key, now)) links << QString::fromStdString(entry.entry->url.text()).mid(20);
+            }
+            return links;
+        };
+        auto seen = open();
+        const auto reopen = [&] { seen.reset(), seen = open(); }; // the first one waits for its write as it goes
+        QVERIFY(!seen->links() && !seen->hasNew());
+        QSignalSpy changed(seen.get(), &KVSeenService::seenChanged);
+        const SharedCategories first = page({"a", "b"}), second = page({"a", "b", "c", "d"});
+        seen->recordDownload(first); // the baseline
+        seen->recordDownload(first); // the same links again: no change
+        now += 60;
+        seen->recordDownload(second);
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(newLinks(*seen, second), (QStringList{"c", "d"}));
+        reopen();
+        QCOMPARE(newLinks(*seen, second), (QStringList{"c", "d"}));
+        seen->markAllSeen();
+        reopen();
+        QVERIFY(!seen->hasNew() && seen->links()->size() == 4);
+        seen->recordDownload(page({"a", "b", "c", "d", "e"}));
+        QCOMPARE(newLinks(*seen, page({"e", "a"})), QStringList{"e"});
+
+        seen.reset();
+        QByteArray text = readPlain(path);
+        QVERIFY(writePlain(path, text.replace("example.org/e", "example.org/e e")));
+        seen = open();
+        QVERIFY(!seen->links());
+        seen->recordDownload(page({"a", "f"}));
+        QVERIFY(!seen->hasNew());
+        // Over the read cap: the stale file goes rather than come back at the next start.
+        QStringList huge;
+        for (int n = 0; n < 600; ++n) huge << QString::number(n) + QString(8000, 'x');
+        seen->recordDownload(page(huge));
+        QVERIFY(seen->hasNew());
+        seen.reset();
+        QVERIFY(!QFile::exists(path));
     }
 };
 

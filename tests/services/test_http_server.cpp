@@ -11,8 +11,11 @@
 #include <QTimer>
 
 #include <linux/sockios.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
+
+#include <algorithm>
 
 namespace kavo::testing {
 
@@ -107,12 +110,30 @@ void TestHttpServer::accept(qintptr descriptor)
     const bool silent = ++connections_ <= silentConnections_;
     auto* socket = tls_ && !silent ? new QSslSocket(this) : new QTcpSocket(this);
     socket->setSocketDescriptor(descriptor);
+    sockets_.append(socket);
+    if (connections_ <= resetConnections_) resetting_.insert(socket);
+    peakConnections_ = std::max(peakConnections_, openConnections());
+    emit accepted();
     if (silent) return;
     auto* secure = qobject_cast<QSslSocket*>(socket);
     if (secure == nullptr) return serve(socket);
     secure->setSslConfiguration(tlsConfiguration_);
     connect(secure, &QSslSocket::encrypted, this, [this, socket] { serve(socket); });
     secure->startServerEncryption();
+}
+
+// A connection the client has closed counts as closed at once, although its
+// end may still wait to be read here: a client that closes one connection and
+// opens the next has never held both.
+int TestHttpServer::openConnections() const
+{
+    int open = 0;
+    for (const QPointer<QTcpSocket>& socket : sockets_) {
+        if (socket.isNull() || socket->state() != QAbstractSocket::ConnectedState) continue;
+        pollfd peer{static_cast<int>(socket->socketDescriptor()), POLLRDHUP, 0};
+        if (::poll(&peer, 1, 0) == 0) ++open;
+    }
+    return open;
 }
 
 QUrl TestHttpServer::url(const QString& path) const
@@ -127,24 +148,34 @@ void TestHttpServer::serve(QTcpSocket* socket)
     const auto read = [this, socket, request] {
         request->append(socket->readAll());
         if (!request->contains("\r\n\r\n")) return;
+        if (resetting_.remove(socket)) return end(socket, ScriptedAnswer::Ending::Reset);
         const QList<QByteArray> requestLine = request->left(request->indexOf("\r\n")).split(' ');
         const QString path = requestLine.size() >= 2 ? QString::fromLatin1(requestLine[1]) : QString();
         request->clear();
-        requests_[path] += 1;
-        const ScriptedAnswer script = scripts_.value(path, ScriptedAnswer("not here", 404));
-        respond(socket, script);
+        const int turn = requests_[path]++;
+        const QList<ScriptedAnswer> scripts = scripts_.value(path, {ScriptedAnswer("not here", 404)});
+        const ScriptedAnswer script = scripts[std::min<qsizetype>(turn, scripts.size() - 1)];
+        const bool head = requestLine[0] == "HEAD";
+        ++answering_;
+        emit requested();
+        QTimer::singleShot(script.delayMs, socket, [this, socket, script, head] {
+            --answering_;
+            respond(socket, script, head);
+        });
     };
     connect(socket, &QTcpSocket::readyRead, this, read);
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     if (socket->bytesAvailable() > 0) read();
 }
 
-void TestHttpServer::respond(QTcpSocket* socket, const ScriptedAnswer& script)
+void TestHttpServer::respond(QTcpSocket* socket, const ScriptedAnswer& script, bool headOnly)
 {
     using Delivery = ScriptedAnswer::Delivery;
     using Framing = ScriptedAnswer::Framing;
-    QByteArray head = "HTTP/1.1 " + QByteArray::number(script.status) + " Status\r\n";
-    head += "Content-Type: text/markdown; charset=utf-8\r\nConnection: close\r\n";
+    const int status = headOnly ? script.headStatus.value_or(script.status) : script.status;
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + " Status\r\n" + script.headers;
+    head += keepAlive_ ? "Content-Type: text/markdown; charset=utf-8\r\n"
+                       : "Content-Type: text/markdown; charset=utf-8\r\nConnection: close\r\n";
     const bool cut = script.delivery == Delivery::Cut;
     QByteArray body = cut ? script.body.left(script.body.size() / 2) : script.body;
     switch (script.delivery == Delivery::Trickle ? Framing::Length : script.framing) {
@@ -162,6 +193,14 @@ void TestHttpServer::respond(QTcpSocket* socket, const ScriptedAnswer& script)
     }
     head += "\r\n";
     socket->write(head);
+    if (headOnly) {
+        if (!keepAlive_) end(socket, script.ending);
+        return;
+    }
+    if (keepAlive_) {
+        socket->write(body); // scripted deliveries and endings are for closing answers
+        return;
+    }
 
     switch (script.delivery) {
     case Delivery::Whole:

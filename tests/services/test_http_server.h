@@ -3,7 +3,10 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QList>
 #include <QObject>
+#include <QPointer>
+#include <QSet>
 #include <QSslConfiguration>
 #include <QUrl>
 
@@ -30,6 +33,9 @@ struct ScriptedAnswer {
     ScriptedAnswer& with(Framing value) { return framing = value, *this; }
     ScriptedAnswer& with(Ending value) { return ending = value, *this; }
     ScriptedAnswer& announcing(qint64 length) { return announcedLength = length, *this; }
+    ScriptedAnswer& header(const QByteArray& line) { return headers += line + "\r\n", *this; }
+    ScriptedAnswer& onHead(int code) { return headStatus = code, *this; }
+    ScriptedAnswer& after(int milliseconds) { return delayMs = milliseconds, *this; }
 
     int status;
     QByteArray body;
@@ -37,11 +43,15 @@ struct ScriptedAnswer {
     Framing framing = Framing::Length;
     Ending ending = Ending::Close;
     std::optional<qint64> announcedLength; ///< a Content-Length other than the body's
+    QByteArray headers;                    ///< further header lines, each ending in CR LF
+    std::optional<int> headStatus;         ///< the status for a HEAD, when it differs
+    int delayMs = 0;                       ///< how long the answer takes to start
 };
 
 /// The one scripted HTTP/1.1 server of the tests, on 127.0.0.1 (optionally
-/// TLS with a self-signed certificate): answers each path with its script,
-/// unknown paths with 404, and counts requests and connections.
+/// TLS with a self-signed certificate): answers each path with its script
+/// (a HEAD without the body), unknown paths with 404, and counts requests and
+/// connections, also those open at once.
 class TestHttpServer : public QObject {
     Q_OBJECT
 public:
@@ -50,26 +60,50 @@ public:
     /// The server's certificate (PEM), for clients that are to trust it.
     [[nodiscard]] static QByteArray certificatePem();
 
-    void answer(const QString& path, ScriptedAnswer script) { scripts_.insert(path, std::move(script)); }
+    void answer(const QString& path, ScriptedAnswer script) { scripts_.insert(path, {std::move(script)}); }
+    /// The n-th request of `path` gets the n-th answer; the last one stays.
+    void answerInTurn(const QString& path, QList<ScriptedAnswer> scripts) { scripts_.insert(path, std::move(scripts)); }
     [[nodiscard]] QUrl url(const QString& path) const;
     [[nodiscard]] int requests(const QString& path) const { return requests_.value(path); }
     [[nodiscard]] int connections() const { return connections_; }
+    /// Connections open now: accepted, and closed by neither side.
+    [[nodiscard]] int openConnections() const;
+    /// The most connections that were open at once.
+    [[nodiscard]] int peakConnections() const { return peakConnections_; }
+    /// Requests read and not yet answered (their answer is delayed).
+    [[nodiscard]] int answering() const { return answering_; }
     /// The next `count` connections are accepted and then left alone: no
     /// TLS handshake, no answer, never closed.
     void leaveSilent(int count) { silentConnections_ = connections_ + count; }
+    /// The next `count` connections are reset as their first request arrives.
+    void resetNext(int count) { resetConnections_ = connections_ + count; }
+    /// Answers keep their connection open for the next request (no "Connection: close").
+    void keepConnectionsOpen() { keepAlive_ = true; }
+
+signals:
+    /// A connection was accepted; openConnections() counts it.
+    void accepted();
+    /// A request was read; answering() counts it.
+    void requested();
 
 private:
     void accept(qintptr descriptor);
     void serve(QTcpSocket* socket);
-    void respond(QTcpSocket* socket, const ScriptedAnswer& script);
+    void respond(QTcpSocket* socket, const ScriptedAnswer& script, bool head);
 
     Listener* server_;
     bool tls_;
     QSslConfiguration tlsConfiguration_;
-    QHash<QString, ScriptedAnswer> scripts_;
+    QHash<QString, QList<ScriptedAnswer>> scripts_;
     QHash<QString, int> requests_;
+    QList<QPointer<QTcpSocket>> sockets_;
     int connections_ = 0;
+    int peakConnections_ = 0;
+    int answering_ = 0;
     int silentConnections_ = 0;
+    int resetConnections_ = 0;
+    QSet<QTcpSocket*> resetting_;
+    bool keepAlive_ = false;
 };
 
 } // namespace kavo::testing

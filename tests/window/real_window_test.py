@@ -84,7 +84,7 @@ def personal(records, stamp):
 class App:
     """One kavo process on fresh directories."""
 
-    def __init__(self, width=480, height=800, lang="C.UTF-8", page=PAGE, history=(), favorites=()):
+    def __init__(self, width=480, height=800, lang="C.UTF-8", page=PAGE, history=(), favorites=(), arguments=()):
         self.home = tempfile.mkdtemp(dir=WORK)
         cache = os.path.join(self.home, "cache", "kavo")
         os.makedirs(cache)
@@ -109,7 +109,7 @@ class App:
                            XDG_CONFIG_HOME=os.path.join(self.home, "config"), XDG_RUNTIME_DIR=runtime,
                            LANG=lang, LC_ALL=lang, LANGUAGE="", QT_QUICK_CONTROLS_MATERIAL_THEME="Light")
         self.stderr = open(os.path.join(self.home, "stderr.log"), "w+")
-        self.process = spawn([KAVO], env=environment, stdout=subprocess.DEVNULL, stderr=self.stderr)
+        self.process = spawn([KAVO, *arguments], env=environment, stdout=subprocess.DEVNULL, stderr=self.stderr)
         self.window = wait_for(self.find_window, "the window").split()[0]
         self.resize(width, height)
         self.xdotool("windowfocus", "--sync", self.window)
@@ -172,32 +172,21 @@ class App:
         return self.stderr.read()
 
     def focused(self):
-        """The deepest focused object, as (role, name), or None."""
-        found = [None]
+        """The deepest focused object shown, as (role, name), or None."""
+        nodes = self.all(showing=True, state=pyatspi.STATE_FOCUSED)
+        return (nodes[-1].getRoleName(), nodes[-1].name) if nodes else None
 
-        def visit(node):
-            try:
-                state = node.getState()
-                if state.contains(pyatspi.STATE_FOCUSED) and state.contains(pyatspi.STATE_SHOWING):
-                    found[0] = node
-                for child in node:
-                    if child is not None:
-                        visit(child)
-            except Exception:
-                pass
-        visit(self.root)
-        node = found[0]
-        return None if node is None else (node.getRoleName(), node.name)
-
-    def all(self, role=None, name=None, showing=None):
-        """Every object of the window, depth first, with its role and name (when given) and showing state."""
+    def all(self, role=None, name=None, showing=None, state=None):
+        """Every object of the window, depth first, of a role and name, shown or not, in a state (when given)."""
         out = []
 
         def visit(node):
             try:
-                if (role is None or node.getRoleName() == role) and (name is None or node.name == name):
-                    if showing is None or node.getState().contains(pyatspi.STATE_SHOWING) == showing:
-                        out.append(node)
+                states = node.getState()
+                if (role is None or node.getRoleName() == role) and (name is None or node.name == name) and \
+                        (showing is None or states.contains(pyatspi.STATE_SHOWING) == showing) and \
+                        (state is None or states.contains(state)):
+                    out.append(node)
                 for child in node:
                     if child is not None:
                         visit(child)
@@ -321,7 +310,11 @@ def flow_a_right_click_opens_nothing_and_a_menu():
 
 def flow_the_entry_menu_opens_after_its_rows_were_made_anew():
     app = App(width=1280)
-    app.keys("ctrl+f", "Down", "Right", "Menu", "Escape", "Left", "Right")
+    # The menu opened from a row of "Film & Video", whose rows are then made
+    # anew by opening "Music" and "Film & Video" again.
+    app.keys("ctrl+f", "Down", "Right", "Menu")
+    app.one("popup menu", "Aurora Reels")
+    app.keys("Escape", "Left", "Down", "Right", "Left", "Up", "Right")
     app.click_on(app.one("list item", "Borealis Cinema"), button=3)
     app.one("popup menu", "Borealis Cinema")
     app.keys("Escape")
@@ -495,6 +488,35 @@ def flow_the_split_view_keeps_the_open_category_across_a_resize():
         app.resize(width, 800)
         app.one("list item", "Isle Sounds")
     assert app.opened() == []
+    app.close()
+
+
+def flow_a_previewed_page_follows_its_saves_and_its_lint_bar_empties():
+    page = os.path.join(WORK, "draft.md")
+    good = open(PAGE, encoding="utf-8").read()
+    with open(page, "w", encoding="utf-8") as out:
+        out.write(good + "* no link here\n* [Odd](a|b) - a target that is no URL\n")
+    app = App(arguments=[page])
+    cache = os.path.join(app.home, "cache", "kavo", "kavo_categories.json")
+    cached = open(cache, "rb").read()
+    app.one("push button", "2 lines will be dropped")
+    assert "draft.md (preview)" in subprocess.run(["xdotool", "getwindowname", app.window], capture_output=True,
+                                                  text=True).stdout
+    assert audit(app) == [], audit(app)
+    app.keys("Tab")
+    assert app.focused() == ("push button", "2 lines will be dropped"), app.focused()
+    app.keys("Return", "Down")
+    lines = len(good.splitlines())
+    assert app.focused() == ("label", f"Line {lines + 1}: Entry dropped: no [name](target) link"), app.focused()
+    assert audit(app) == [], audit(app)
+    os.rename(page, page + ".gone")  # an editor's save: away, then a new file renamed over the name
+    app.one("push button", "draft.md does not exist")
+    with open(page + ".new", "w", encoding="utf-8") as out:
+        out.write(good + "# \u25BA Zebra Sounds\n* [Zed](https://zed.example.org/)\n")
+    os.rename(page + ".new", page)
+    app.one("push button", "No lines will be dropped")
+    app.one("list item", "Zebra Sounds")
+    assert "draft.md does not exist" in app.messages() and open(cache, "rb").read() == cached
     app.close()
 
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kavo::tool {
 
@@ -14,5 +15,8 @@ int searchCommand(const std::string& path, const std::string& query);
 
 /// `bench PAGE.md [RUNS]`: medians of parse, encode and decode beside md4c and simdjson.
 int benchCommand(const std::string& path, int runs);
+
+/// `check-links PAGE.md [OPTIONS]`: every http(s) link of the page checked; `arguments` follow the command's name.
+int checkLinksCommand(const std::vector<std::string>& arguments);
 
 } // namespace kavo::tool

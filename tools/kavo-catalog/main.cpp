@@ -4,6 +4,8 @@
 #include "tools/kavo-catalog/tool_io.h"
 
 #include "catalog/catalog_json.h"
+#include "catalog/catalogue_diff.h"
+#include "catalog/page_lint.h"
 #include "catalog/parser.h"
 
 #include <cstdio>
@@ -19,7 +21,12 @@ constexpr const char* kUsage =
     "  stats FILE             categories, sections, entries and related links (page or cache file)\n"
     "  lint PAGE.md           lines the app will drop although they look meant (exit 1 if any)\n"
     "  search FILE QUERY      the main screen's categories and links for QUERY, \"\" for all (page or cache file)\n"
-    "  bench PAGE.md [RUNS]   median timings of parse, encode and decode beside md4c and simdjson\n";
+    "  diff OLD NEW           entries added, removed and changed from OLD to NEW (pages or cache files)\n"
+    "  bench PAGE.md [RUNS]   median timings of parse, encode and decode beside md4c and simdjson\n"
+#ifdef KAVO_WITH_LINK_CHECK
+    "  check-links PAGE.md    every http(s) link checked (exit 1 if one is broken or timed out; --help for options)\n"
+#endif
+    ;
 
 // Prints the catalogue as cache-file JSON; a failed write (a full disk, a closed pipe) is an error.
 int printCatalogue(const std::vector<kavo::KVCategory>& categories)
@@ -58,17 +65,26 @@ int lintCommand(const std::string& path)
 {
     const std::optional<std::string> page = kavo::tool::readFile(path);
     if (!page) return 1;
-    std::size_t findings = 0;
-    const kavo::DiagnosticSink sink = [&findings](const kavo::ParseDiagnostic& diagnostic) {
-        std::printf("%zu: %s\n", diagnostic.line, diagnostic.message.c_str());
-        ++findings;
-    };
-    const auto categories = kavo::KVParser().parse(*page, sink);
-    if (categories.empty()) {
-        std::printf("%s: no category heading (\"# \u25BA Title\"): the page gives an empty catalogue\n", path.c_str());
-        ++findings;
+    const kavo::PageLint lint = kavo::lintPage(*page);
+    for (const kavo::ParseDiagnostic& finding : lint.findings) {
+        const std::string text = kavo::describe(finding);
+        // A finding about the whole page has no line: the file is named instead.
+        if (finding.line == 0) std::printf("%s: %s\n", path.c_str(), text.c_str());
+        else std::printf("%zu: %s\n", finding.line, text.c_str());
     }
-    return findings == 0 ? 0 : 1;
+    return lint.findingCount == 0 ? 0 : 1;
+}
+
+// The entries the app would mark new, and what else changed, as one JSON object.
+int diffCommand(const std::string& oldPath, const std::string& newPath)
+{
+    const std::optional<kavo::tool::LoadedCatalogue> before = kavo::tool::loadPageOrCache(oldPath);
+    const std::optional<kavo::tool::LoadedCatalogue> after = kavo::tool::loadPageOrCache(newPath);
+    if (!before || !after) return 1;
+    const std::string json = kavo::encodeCatalogueDiff(kavo::diffCatalogues(before->categories, after->categories));
+    if (std::fwrite(json.data(), 1, json.size(), stdout) == json.size() && std::fflush(stdout) == 0) return 0;
+    std::fprintf(stderr, "kavo-catalog: writing the output failed\n");
+    return 1;
 }
 
 } // namespace
@@ -81,6 +97,9 @@ int main(int argc, char** argv)
     }
     const std::string command = argv[1];
     const std::string path = argv[2];
+#ifdef KAVO_WITH_LINK_CHECK
+    if (command == "check-links") return kavo::tool::checkLinksCommand({argv + 2, argv + argc});
+#endif
     if (command == "bench") {
         const int runs = argc > 3 ? std::atoi(argv[3]) : 21;
         if (runs < 1) {
@@ -88,6 +107,13 @@ int main(int argc, char** argv)
             return 2;
         }
         return kavo::tool::benchCommand(path, runs);
+    }
+    if (command == "diff") {
+        if (argc != 4) {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
+        return diffCommand(path, argv[3]);
     }
     if (command == "search") {
         if (argc != 4) {

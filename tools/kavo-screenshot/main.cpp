@@ -4,15 +4,23 @@
 // (scripts/screenshot, which takes every picture the README shows).
 //
 // usage: kavo-screenshot PAGE.md OUTDIR PREFIX WIDTHxHEIGHT SEARCH SHOTS
-//   SHOTS: some of main, settings, search, category, context-menu (comma
+//   SHOTS: some of main, settings, search, category, context-menu, new (comma
 //   separated), saved as OUTDIR/PREFIX-SHOT.png. A wide window (720 px and
 //   more) opens the first category beside the list before anything else.
+//   "new" starts as if the last download had brought three of the page's
+//   entries (a third, two thirds and all the way down), and shows the main
+//   screen with them.
+//   Or "preview" alone: the page previewed as its curator sees it while
+//   editing it (kavo PAGE.md), with its lint bar open.
 #include "app/inert_links.h"
 #include "app/kavo_application.h"
 #include "app/translations.h"
 #include "catalog/catalog_json.h"
 #include "catalog/parser.h"
+#include "catalog/personal_records.h"
+#include "platform/caches_directory.h"
 #include "platform/file_io.h"
+#include "services/cache_read_ahead.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -55,6 +63,26 @@ bool save(QQuickWindow* window, const QString& path)
     return saved;
 }
 
+// Three entries of the page, spread over it: the catalogue without them was
+// the last download seen, and the one shown (the cache, as a download writes
+// it) brings them.
+bool seeThreeEntriesAsNew(const std::vector<kavo::KVCategory>& catalogue, const kavo::ApplicationSetup& setup)
+{
+    std::vector<kavo::KVCategory> before = catalogue;
+    std::vector<std::vector<kavo::KVEntry>*> lists;
+    for (kavo::KVCategory& category : before) {
+        lists.push_back(&category.entries);
+        for (kavo::KVSection& section : category.sections) lists.push_back(&section.entries);
+    }
+    std::erase_if(lists, [](const auto* list) { return list->empty(); });
+    if (lists.size() < 3) return false;
+    for (const std::size_t at : {lists.size() / 3, 2 * lists.size() / 3, lists.size() - 1}) lists[at]->pop_back();
+    const std::string seen = kavo::encodeSeen(kavo::SeenLinks::baseline(before).records(before, 0));
+    return kavo::writeFileAtomically(kavo::filePathIn(setup.dataDirectory, kavo::KVSeenService::kFileName), seen) &&
+           kavo::writeFileAtomically(setup.data.cacheFilePath,
+                                     kavo::encodeCategories(catalogue) + kavo::kDownloadedCacheEnd);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -82,13 +110,21 @@ int main(int argc, char** argv)
     QFile page(arguments[1]);
     if (!page.open(QIODevice::ReadOnly)) return 1;
     const std::string text = page.readAll().toStdString();
+    const bool preview = shots == QStringList{QStringLiteral("preview")};
     kavo::ApplicationSetup setup;
     setup.cachesDirectory = caches.path();
+    setup.dataDirectory = caches.path();
     setup.data.cacheFilePath = caches.filePath(QStringLiteral("kavo_categories.json"));
     setup.data.bundledPagePath = arguments[1];
     setup.data.primaryUrl = QUrl(QStringLiteral("http://127.0.0.1:9/single-page"));
     setup.data.fallbackUrl = QUrl(QStringLiteral("http://127.0.0.1:9/single-page.md"));
-    if (!kavo::writeFileAtomically(setup.data.cacheFilePath, kavo::encodeCategories(kavo::KVParser().parse(text)))) return 1;
+    if (preview) {
+        setup.previewPage = arguments[1];
+    } else {
+        const std::vector<kavo::KVCategory> parsed = kavo::KVParser().parse(text);
+        if (!kavo::writeFileAtomically(setup.data.cacheFilePath, kavo::encodeCategories(parsed))) return 1;
+        if (shots.contains(QStringLiteral("new")) && !seeThreeEntriesAsNew(parsed, setup)) return 1;
+    }
 
     kavo::InertUrlOpener opener; // links are shown, never opened
     kavo::InertClipboard clipboard;
@@ -129,6 +165,7 @@ int main(int argc, char** argv)
         if (shots.contains(shot)) ok = save(window, out + shot + QStringLiteral(".png")) && ok;
     };
     take(QStringLiteral("main"));
+    take(QStringLiteral("new"));
     if (shots.contains(QStringLiteral("settings"))) {
         QQuickItem* gear = findItem(window, QStringLiteral("settingsButton"));
         if (gear) QMetaObject::invokeMethod(gear, "clicked");
@@ -152,6 +189,13 @@ int main(int argc, char** argv)
         if (entry) QMetaObject::invokeMethod(entry, "showContextMenu", Q_ARG(QVariant, true));
         take(QStringLiteral("context-menu"));
         ok = entry && ok;
+    }
+    if (preview) {
+        const bool read = QTest::qWaitFor([&root] { return root.preview()->hasRead(); });
+        QQuickItem* summary = findItem(window, QStringLiteral("lintSummary"));
+        if (summary) QMetaObject::invokeMethod(summary, "clicked");
+        take(QStringLiteral("preview"));
+        ok = read && summary && ok;
     }
     return ok ? 0 : 1;
 }

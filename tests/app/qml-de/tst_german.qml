@@ -48,6 +48,13 @@ Item {
             compare(find(find(appView, "entryMenu"), "menuFavorite").text, "Zu Favoriten hinzufügen")
         }
 
+        function test_thePreviewBarSpeaksGerman() {
+            var app = harness.start("preview")
+            verify(app.savePage("# ► A\n* kein Link\n* auch keiner\n"))
+            var appView = createTemporaryObject(appComponent, root, app.window)
+            tryCompare(find(appView, "lintSummaryText"), "text", "2 Zeilen werden verworfen")
+        }
+
         function test_theServicesMessageIsTranslatedAsItIsShown() {
             var [app, appView, view] = start("empty")
             tryCompare(app.dataService, "error", "No content available")

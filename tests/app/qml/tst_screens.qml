@@ -92,6 +92,50 @@ Item {
             compare(app.favoriteNames, [])
         }
 
+        // The packaged page and the first download mark nothing; the next download's three
+        // entries are marked in the "New" group, on their categories and in them, until
+        // "Mark as Seen" clears every mark at once.
+        function test_aDownloadMarksWhatItAddedUntilMarkedAsSeen() {
+            start("packaged")
+            var page = app.packagedPage()
+            function download(text) {
+                app.servePage(text)
+                app.dataService.refresh()
+                tryVerify(function() { return !app.dataService.isLoading }, 10000)
+            }
+            download(page)
+            compare(row("newHeader"), null)
+            download(page.replace("# ► Music
+", "# ► Music
+* [Echo](https://echo.example.org/)
+")
+                     + "# ► Zebra
+* [Foxtrot](https://foxtrot.example.org/)
+* [Golf](https://golf.example.org/)
+")
+            tryVerify(function() { return row("newHeader") !== null })
+            compare(findChild(row("newHeader"), "newTotal").text, "3")
+            var model = findChild(appView, "mainModel")
+            compare([1, 2, 3].map(function(i) { return model.data(model.index(i, 0), MainListModel.TitleRole) }),
+                    ["Echo", "Foxtrot", "Golf"]) // all as new as each other: in page order
+            compare(findChild(row("category_Zebra"), "newCount").text, "2 new")
+            verify(!findChild(row("category_Streaming Video"), "newCount").visible)
+            openCategory("Music")
+            verify(findChild(entryIn("Echo"), "newTag").visible)
+            compare(entryIn("Echo").Accessible.name, "Echo, new")
+            verify(!findChild(entryIn("Delta Sounds"), "newTag").visible)
+            escapeToTheList()
+
+            // Down from the search field reaches "Mark as Seen"; Enter presses it, and the
+            // keyboard moves on to the row that takes the group's place.
+            findChild(view, "searchField").forceActiveFocus()
+            keyClick(Qt.Key_Down)
+            verify(findChild(row("newHeader"), "markSeenButton").activeFocus)
+            keyClick(Qt.Key_Return)
+            tryVerify(function() { return row("newHeader") === null && !findChild(row("category_Zebra"), "newCount").visible })
+            tryVerify(function() { var list = mainList(); return list.stopsAt(list.currentIndex) && list.currentItem.activeFocus })
+        }
+
         // With nothing to search, the block quotes the search as typed, and its button clears it.
         function test_noResultsBlockQuotesTheSearchAndClears() {
             start("empty")
@@ -228,6 +272,46 @@ Item {
             compare(list.contentY, contentY)
         }
 
+        // A previewed page saved as editors save (a new file renamed over it): the list keeps its
+        // place and current row; the bar above it lists the dropped lines by keyboard, and empties.
+        function test_previewKeepsThePlaceAndItsBarEmpties() {
+            root.height = 400
+            var bad = "* no link here\n"
+            var page = "# ► Films\n* [Alpha](https://alpha.example/)\n" + bad
+            for (var i = 0; i < 12; ++i) page += "# ► Topic " + i + "\n* [T](https://t" + i + ".example/)\n"
+            app = harness.start("preview")
+            verify(app.savePage(page + bad))
+            appView = createTemporaryObject(appComponent, root, app.window)
+            view = findChild(appView, "mainPage")
+            var summary = findChild(view, "lintSummary")
+            var said = findChild(view, "lintSummaryText")
+            tryCompare(said, "text", "2 lines will be dropped")
+            findChild(view, "searchField").forceActiveFocus()
+            keyClick(Qt.Key_Tab)
+            verify(summary.activeFocus)
+            keyClick(Qt.Key_Space)
+            var lines = findChild(view, "lintLines")
+            tryVerify(function() { return lines.visible && lines.count === 2 })
+            keyClick(Qt.Key_Down)
+            verify(lines.currentItem.activeFocus)
+            compare(lines.currentItem.Accessible.name, "Line 3: Entry dropped: no [name](target) link")
+
+            var list = mainList()
+            list.forceActiveFocus()
+            list.currentIndex = 9
+            list.positionViewAtIndex(11, ListView.End)
+            wait(50)
+            var contentY = list.contentY
+            var key = currentKey(list)
+            verify(contentY > 0)
+            var shownAt = list.currentItem.y - contentY
+            verify(app.savePage(page.replace(bad, "") + "# ► Apes\n* [A](https://a.example/)\n")) // listed first
+            tryCompare(said, "text", "No lines will be dropped")
+            verify(!lines.visible && list.count === 15) // the header, Apes, Films and 12 topics
+            compare(currentKey(list), key)
+            compare(list.currentItem.y - list.contentY, shownAt)
+        }
+
         function test_wideWindowShowsTheCategoryBesideTheList() {
             root.width = 1280
             start("packaged")
@@ -357,7 +441,7 @@ Item {
 
             // Tab by Tab, the keyboard reaches each control, which alone shows its frame.
             var names = ["settingsDone", "forceRefreshButton", "clearCacheButton", "clearHistoryButton",
-                         "clearFavoritesButton", "sourceLink"]
+                         "clearFavoritesButton", "markSeenButton", "sourceLink"]
             for (var i = 0; i < names.length; ++i) {
                 keyClick(Qt.Key_Tab)
                 for (var name of names) {

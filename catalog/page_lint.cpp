@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "catalog/page_lint.h"
+
+namespace kavo {
+
+PageLint lintPage(std::string_view text, ParseLimits limits, std::size_t maxKept)
+{
+    PageLint lint;
+    const auto keep = [&lint, maxKept](ParseDiagnostic diagnostic) {
+        if (lint.findingCount++ < maxKept) lint.findings.push_back(std::move(diagnostic));
+    };
+    lint.categories = KVParser().parse(text, limits, [&keep](const ParseDiagnostic& diagnostic) { keep(diagnostic); });
+    if (lint.categories && lint.categories->empty()) {
+        ParseDiagnostic page;
+        page.kind = ParseDiagnostic::Kind::NoCategoryHeading;
+        keep(std::move(page));
+    }
+    return lint;
+}
+
+} // namespace kavo

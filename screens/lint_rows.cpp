@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "screens/lint_rows.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace kavo::screens {
+
+std::vector<ParseDiagnostic> sortedFindings(std::vector<ParseDiagnostic> findings)
+{
+    std::ranges::stable_sort(findings, {}, &ParseDiagnostic::line);
+    return findings;
+}
+
+std::vector<std::string> findingKeys(std::span<const ParseDiagnostic> findings)
+{
+    std::vector<std::string> keys;
+    keys.reserve(findings.size());
+    std::unordered_map<std::string, std::size_t> seen;
+    for (const ParseDiagnostic& finding : findings) {
+        std::string said = describe(finding);
+        const std::size_t repeat = seen[said]++;
+        keys.push_back(std::to_string(repeat) + ':' + std::move(said));
+    }
+    return keys;
+}
+
+std::size_t findingLines(std::span<const ParseDiagnostic> findings)
+{
+    std::vector<std::size_t> lines;
+    for (const ParseDiagnostic& finding : findings) {
+        if (finding.line != 0) lines.push_back(finding.line);
+    }
+    std::ranges::sort(lines);
+    return static_cast<std::size_t>(std::ranges::unique(lines).begin() - lines.begin());
+}
+
+std::string clipped(std::string_view text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes) return std::string(text);
+    std::size_t end = maxBytes;
+    // Back to the first byte of a character: continuation bytes are 10xxxxxx.
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return std::string(text.substr(0, end)) + "\u2026";
+}
+
+} // namespace kavo::screens
