@@ -8,6 +8,7 @@
 #include "services/response_acceptance.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace kavo {
@@ -50,6 +51,7 @@ KVDataService::KVDataService(DataServiceConfig config, QObject* parent)
                                                                    : readCachedCatalogue(config_.cacheFilePath);
     if (cached) {
         isDownloaded_ = cached->writtenByDownload;
+        if (isDownloaded_) updatedAt_ = QFileInfo(config_.cacheFilePath).lastModified();
         setCategories(share(std::move(cached->categories)));
         setLoading(false);
         fetchPrimary(); // runs with isLoading false: its failure shows nothing
@@ -66,6 +68,8 @@ KVDataService::~KVDataService()
 
 void KVDataService::refresh()
 {
+    // Asked while the start's own download runs, its end answers the ask.
+    refreshAsked_ = true;
     if (isLoading_) return;
     setLoading(true);
     setError({});
@@ -113,6 +117,7 @@ void KVDataService::applyBundled(SharedCategories categories)
 {
     const bool empty = categories->empty();
     isDownloaded_ = false;
+    updatedAt_ = {};
     setCategories(std::move(categories));
     setLoading(false);
     if (empty) {
@@ -170,14 +175,17 @@ void KVDataService::processDownloadedText(std::string text, Endpoint from)
 void KVDataService::applyDownloaded(SharedCategories categories)
 {
     isDownloaded_ = true;
+    updatedAt_ = QDateTime::currentDateTime();
     setCategories(std::move(categories));
     setLoading(false);
+    endAskedRefresh(true);
 }
 
 void KVDataService::refreshFailed()
 {
     setLoading(false);
     if (categories_->empty()) setError(kCouldNotRefresh);
+    endAskedRefresh(false);
 }
 
 void KVDataService::applyPreview(std::optional<SharedCategories> categories)
@@ -212,6 +220,13 @@ void KVDataService::setError(const QString& error)
     if (error == error_) return;
     error_ = error;
     emit errorChanged();
+}
+
+void KVDataService::endAskedRefresh(bool updated)
+{
+    if (!refreshAsked_) return;
+    refreshAsked_ = false;
+    emit refreshEnded(updated);
 }
 
 } // namespace kavo

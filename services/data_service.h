@@ -9,6 +9,7 @@
 #include "services/page_preview.h"
 #include "services/service_types.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QUrl>
@@ -56,6 +57,7 @@ class KVDataService : public QObject {
     Q_PROPERTY(QString error READ error NOTIFY errorChanged)
     Q_PROPERTY(QString cacheFilePath READ cacheFilePath CONSTANT)
     Q_PROPERTY(kavo::KVPagePreview* preview READ preview CONSTANT)
+    Q_PROPERTY(QDateTime updatedAt READ updatedAt NOTIFY categoriesChanged)
 
 public:
     static inline const QString kCacheFileName = QStringLiteral("kavo_categories.json");
@@ -75,6 +77,9 @@ public:
     /// Whether the catalogue shown came from a download: in this run, or
     /// read back from a cache that a download wrote. Never the packaged page's.
     [[nodiscard]] bool isDownloaded() const { return isDownloaded_; }
+    /// When the catalogue shown was downloaded: in this run, or the time its
+    /// cache was written. Invalid for the packaged page's and a preview's.
+    [[nodiscard]] QDateTime updatedAt() const { return updatedAt_; }
     /// The cache file. There is no operation to clear the cache: the settings
     /// screen deletes this file itself, then calls refresh().
     [[nodiscard]] QString cacheFilePath() const { return config_.preview ? QString() : config_.cacheFilePath; }
@@ -92,6 +97,9 @@ signals:
     void categoriesChanged();
     void isLoadingChanged();
     void errorChanged();
+    /// A refresh() has ended, with a new catalogue or without: the shown
+    /// one stays. Only for the refreshes asked for, never the start's own.
+    void refreshEnded(bool updated);
 
 private:
     void loadBundledContent();
@@ -115,6 +123,7 @@ private:
     void setCategories(SharedCategories categories);
     void setLoading(bool loading);
     void setError(const QString& error);
+    void endAskedRefresh(bool updated);
 
     const KVParser parser_;
     const DataServiceConfig config_;
@@ -123,6 +132,8 @@ private:
     SharedCategories categories_;
     bool isLoading_ = false;
     bool isDownloaded_ = false;
+    bool refreshAsked_ = false;
+    QDateTime updatedAt_;
     QString error_;
 };
 
