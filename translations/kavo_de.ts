@@ -515,4 +515,22 @@
         <translation>Neu</translation>
     </message>
 </context>
+<context>
+    <name>kavo::RefreshStatus</name>
+    <message>
+        <source>Updated just now</source>
+        <extracomment>Shown briefly under the search field after a refresh brought a new catalogue.</extracomment>
+        <translation>Gerade aktualisiert</translation>
+    </message>
+    <message>
+        <source>Could not refresh: showing the packaged copy</source>
+        <extracomment>Shown briefly after a refresh failed while the catalogue shown is the one packaged with the app.</extracomment>
+        <translation>Aktualisierung fehlgeschlagen: Angezeigt wird die mitgelieferte Fassung</translation>
+    </message>
+    <message>
+        <source>Could not refresh: showing the copy from %1</source>
+        <extracomment>Shown briefly after a refresh failed; %1 is when the catalogue shown was downloaded (a time, or a date and time).</extracomment>
+        <translation>Aktualisierung fehlgeschlagen: Angezeigt wird der Stand von %1</translation>
+    </message>
+</context>
 </TS>

@@ -515,4 +515,22 @@
         <translation>Nouveautés</translation>
     </message>
 </context>
+<context>
+    <name>kavo::RefreshStatus</name>
+    <message>
+        <source>Updated just now</source>
+        <extracomment>Shown briefly under the search field after a refresh brought a new catalogue.</extracomment>
+        <translation>Mis à jour à l’instant</translation>
+    </message>
+    <message>
+        <source>Could not refresh: showing the packaged copy</source>
+        <extracomment>Shown briefly after a refresh failed while the catalogue shown is the one packaged with the app.</extracomment>
+        <translation>Impossible d’actualiser : affichage de la copie fournie avec l’application</translation>
+    </message>
+    <message>
+        <source>Could not refresh: showing the copy from %1</source>
+        <extracomment>Shown briefly after a refresh failed; %1 is when the catalogue shown was downloaded (a time, or a date and time).</extracomment>
+        <translation>Impossible d’actualiser : affichage de la copie datant de %1</translation>
+    </message>
+</context>
 </TS>

@@ -122,6 +122,35 @@ Page {
             }
         }
 
+        // After a refresh the person asked for: that it ran, and how fresh
+        // the catalogue is (a failed one leaves the catalogue as it was).
+        RefreshStatus {
+            id: refreshStatus
+            dataService: page.dataService
+        }
+        // An alert, for a screen reader to say as it appears; a Label
+        // would be made plain text again by the control's accessibility.
+        Item {
+            objectName: "refreshStatus"
+            visible: refreshStatus.text.length > 0
+            implicitHeight: statusLabel.implicitHeight
+            Layout.fillWidth: true
+            Layout.leftMargin: 16
+            Layout.rightMargin: 16
+            Layout.topMargin: 4
+            Accessible.role: Accessible.AlertMessage
+            Accessible.name: refreshStatus.text
+            TextLabel {
+                id: statusLabel
+                width: parent.width
+                text: refreshStatus.text
+                color: Colors.secondary
+                font.pixelSize: Appearance.subheadline
+                wrapMode: Text.Wrap
+                Accessible.ignored: true
+            }
+        }
+
         Loader {
             objectName: "lintBarLoader"
             active: page.dataService.preview !== null

@@ -11,6 +11,7 @@
 #include "screens/qt/lint_model.h"
 #include "screens/qt/main_list_model.h"
 #include "screens/qt/navigator.h"
+#include "screens/qt/refresh_status.h"
 #include "screens/qt/relative_time_text.h"
 #include "test_files.h"
 
@@ -95,9 +96,14 @@ private slots:
         page.replace(QStringLiteral("# ► Music\n"), QStringLiteral("# ► Music\n* [Echo](https://echo.example.org/)\n"));
         page.append(QStringLiteral("# ► Zebra Tools\n* [Zed](https://zed.example.org/)\n"));
         app->servePage(page);
+        RefreshStatus status;
+        status.setDataService(data);
+        QVERIFY(!data->updatedAt().isValid()); // the packaged page's catalogue
         data->refresh();
         QVERIFY(app->waitUntilLoaded());
         QCOMPARE(rows.take(), (QStringList{"insert 9-9", "change 7"})); // Zebra Tools comes in; Music counts 2
+        QCOMPARE(status.text(), QStringLiteral("Updated just now"));
+        QVERIFY(qAbs(data->updatedAt().secsTo(QDateTime::currentDateTime())) < 60);
         QCOMPARE(column(model, MainListModel::TitleRole).mid(6),
                  (QStringList{"Empty Category", "Music", "Streaming Video", "Zebra Tools", "Links", "Project Site"}));
 
@@ -275,6 +281,29 @@ private slots:
             // An older entry shows the date as the rule formatted it, untouched.
             QCOMPARE(relativeTimeText({Unit::date, 0, "5. Jan."}), QStringLiteral("5. Jan."));
         }
+    }
+
+    // After a failed refresh: the packaged copy, or when the shown copy was downloaded: its time
+    // today, its date and time before, in the user's language.
+    void refreshStatusSaysHowFreshTheCopyIs()
+    {
+        const QDateTime now(QDate(2026, 12, 7), QTime(16, 30));
+        const QDateTime today(QDate(2026, 12, 7), QTime(14, 2));
+        const QDateTime before(QDate(2026, 12, 5), QTime(14, 2));
+        const std::tuple<const char*, bool, QDateTime, const char*> cases[] = {
+            {"en_US", true, today, "Updated just now"},
+            {"en_US", false, {}, "Could not refresh: showing the packaged copy"},
+            {"en_US", false, today, "Could not refresh: showing the copy from 2:02 PM"},
+            {"en_US", false, before, "Could not refresh: showing the copy from 12/5/26 2:02 PM"},
+            {"de_DE", false, today, "Aktualisierung fehlgeschlagen: Angezeigt wird der Stand von 14:02"},
+            {"fr_FR", true, today, "Mis à jour à l’instant"},
+        };
+        for (const auto& [locale, updated, copyAt, text] : cases) {
+            const Translations translations{QLocale(locale)};
+            QLocale::setDefault(QLocale(locale));
+            QCOMPARE(RefreshStatus::textFor(updated, copyAt, now), QString::fromUtf8(text));
+        }
+        QLocale::setDefault(QLocale::c());
     }
 
     // Files earlier versions kept in the cache move to the data directory at start, by a rename

@@ -84,12 +84,13 @@ def personal(records, stamp):
 class App:
     """One kavo process on fresh directories."""
 
-    def __init__(self, width=480, height=800, lang="C.UTF-8", page=PAGE, history=(), favorites=(), arguments=()):
+    def __init__(self, width=480, height=800, lang="C.UTF-8", page=PAGE, history=(), favorites=(), arguments=(),
+                 downloaded=False):
         self.home = tempfile.mkdtemp(dir=WORK)
         cache = os.path.join(self.home, "cache", "kavo")
         os.makedirs(cache)
         with open(os.path.join(cache, "kavo_categories.json"), "wb") as out:
-            out.write(catalogue_cache(page))
+            out.write(catalogue_cache(page) + (b"\n" if downloaded else b""))  # a download's cache ends so
         # Written where earlier versions kept them: the application moves them to its data directory.
         with open(os.path.join(cache, "kavo_history.json"), "w") as out:
             out.write(personal([(n, u, {}) for n, u in history], "viewedAt"))
@@ -478,6 +479,19 @@ def flow_link_categories_home_and_long_names():
     wait_for(lambda: app.focused() and app.focused()[1].startswith("Long Long"), "the long entry", timeout=30)
     assert time.monotonic() - began < 3.0, time.monotonic() - began
     app.close()
+
+
+def flow_f5_says_the_refresh_ran_and_how_fresh_the_catalogue_is():
+    # No page host answers here: every refresh fails, and the catalogue stays.
+    for downloaded, said in ((False, "Could not refresh: showing the packaged copy"),
+                             (True, "Could not refresh: showing the copy from ")):
+        app = App(downloaded=downloaded)
+        app.keys("F5")
+        alert = wait_for(lambda: next(iter(app.all("alert", showing=True)), None), "the refresh's status", 30)
+        assert alert.name.startswith(said), alert.name
+        app.one("list item", "Music")
+        wait_for(lambda: not app.all("alert", showing=True), "the status to go", 15)
+        app.close()
 
 
 def flow_the_split_view_keeps_the_open_category_across_a_resize():
