@@ -67,6 +67,17 @@ struct KVCategory {
     friend bool operator==(const KVCategory&, const KVCategory&) = default;
 };
 
+/// Calls `visit(entry, category)` for each entry of a catalogue, in page order.
+template <typename Visit> void forEachEntry(const std::vector<KVCategory>& catalogue, Visit&& visit)
+{
+    for (const KVCategory& category : catalogue) {
+        for (const KVEntry& entry : category.entries) visit(entry, category);
+        for (const KVSection& section : category.sections) {
+            for (const KVEntry& entry : section.entries) visit(entry, category);
+        }
+    }
+}
+
 [[nodiscard]] std::size_t hashValue(KVBadge badge);
 [[nodiscard]] std::size_t hashValue(const KVLink& link);
 [[nodiscard]] std::size_t hashValue(const KVEntry& entry);

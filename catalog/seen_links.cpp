@@ -15,17 +15,6 @@ std::uint64_t linkKey(std::string_view link)
 
 namespace {
 
-// Calls `visit(entry, category)` for each entry in page order.
-template <typename Visit> void forEachEntry(const std::vector<KVCategory>& catalogue, Visit&& visit)
-{
-    for (const KVCategory& category : catalogue) {
-        for (const KVEntry& entry : category.entries) visit(entry, category);
-        for (const KVSection& section : category.sections) {
-            for (const KVEntry& entry : section.entries) visit(entry, category);
-        }
-    }
-}
-
 std::size_t entryCount(const std::vector<KVCategory>& catalogue)
 {
     std::size_t count = 0;
@@ -131,23 +120,28 @@ const SeenLinks::Link* SeenLinks::find(std::uint64_t key) const
     return found != links_.end() && found->key == key ? &*found : nullptr;
 }
 
+bool SeenLinks::isNewAt(const Link& link, ReferenceSeconds now)
+{
+    return link.firstSeenAt > now - kNewForSeconds;
+}
+
 std::optional<ReferenceSeconds> SeenLinks::newSince(std::uint64_t key, ReferenceSeconds now) const
 {
     const Link* link = find(key);
-    if (link == nullptr || link->firstSeenAt <= now - kNewForSeconds) return std::nullopt;
+    if (link == nullptr || !isNewAt(*link, now)) return std::nullopt;
     return link->firstSeenAt;
 }
 
 bool SeenLinks::anyNew(ReferenceSeconds now) const
 {
-    return std::any_of(links_.begin(), links_.end(), [now](const Link& link) { return link.firstSeenAt > now - kNewForSeconds; });
+    return std::any_of(links_.begin(), links_.end(), [now](const Link& link) { return isNewAt(link, now); });
 }
 
 std::optional<ReferenceSeconds> SeenLinks::nextExpiry(ReferenceSeconds now) const
 {
     std::optional<ReferenceSeconds> first;
     for (const Link& link : links_) {
-        if (link.firstSeenAt > now - kNewForSeconds) first = std::min(first.value_or(link.firstSeenAt), link.firstSeenAt);
+        if (isNewAt(link, now)) first = std::min(first.value_or(link.firstSeenAt), link.firstSeenAt);
     }
     if (!first) return std::nullopt;
     return *first + kNewForSeconds;
@@ -160,8 +154,7 @@ std::vector<SeenRecord> SeenLinks::records(const std::vector<KVCategory>& source
     for (const LinkedEntry& entry : entriesByLink(source)) {
         const Link* link = find(entry.key);
         if (link == nullptr) continue;
-        const bool isNew = link->firstSeenAt > now - kNewForSeconds;
-        records.push_back({entry.entry->url.text(), isNew ? std::optional(link->firstSeenAt) : std::nullopt});
+        records.push_back({entry.entry->url.text(), isNewAt(*link, now) ? std::optional(link->firstSeenAt) : std::nullopt});
     }
     return records;
 }

@@ -99,6 +99,7 @@ private:
     /// Sorted by key, each key once, so the set costs 16 bytes a link.
     static SeenLinks sorted(std::vector<Link> links);
     [[nodiscard]] const Link* find(std::uint64_t key) const;
+    [[nodiscard]] static bool isNewAt(const Link& link, ReferenceSeconds now);
 
     std::vector<Link> links_;
 };

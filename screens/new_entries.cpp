@@ -28,12 +28,7 @@ NewEntries newEntries(const std::vector<KVCategory>& catalogue, const SeenLinks&
         const std::uint64_t key = linkKey(entry.url.text());
         if (const auto since = seen.newSince(key, now)) found.push_back({{key, &entry, &category}, *since, found.size()});
     };
-    for (const KVCategory& category : catalogue) {
-        for (const KVEntry& entry : category.entries) look(entry, category);
-        for (const KVSection& section : category.sections) {
-            for (const KVEntry& entry : section.entries) look(entry, category);
-        }
-    }
+    forEachEntry(catalogue, look);
 
     std::vector<Found> byCategory = found;
     std::sort(byCategory.begin(), byCategory.end(), [](const Found& a, const Found& b) {
