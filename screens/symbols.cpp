@@ -9,7 +9,7 @@ namespace {
 
 // Symbol names as the screens speak of them, and the Material Icons glyph
 // drawn for each (its ligature name in the comment).
-constexpr std::array<std::pair<std::string_view, char32_t>, 39> kSymbols{{
+constexpr std::array<std::pair<std::string_view, char32_t>, 38> kSymbols{{
     {"play.tv.fill", 0xe639},                 // live_tv
     {"music.note", 0xe405},                   // music_note
     {"book.fill", 0xea19},                    // menu_book
@@ -48,7 +48,6 @@ constexpr std::array<std::pair<std::string_view, char32_t>, 39> kSymbols{{
     {"xmark", 0xe5cd},                        // close
     {"envelope", 0xe0be},                     // email
     {"link", 0xe157},                         // link
-    {"checkmark.circle", 0xe86c},             // check_circle
 }};
 
 } // namespace

@@ -101,7 +101,8 @@ void MainListModel::catalogueChanged()
     const SharedCategories next = data_ ? data_->categories() : SharedCategories{};
     // Taken already: a download is told to the seen service first, which told this model.
     if (next && next == catalogue_) return;
-    catalogue_ = next;
+    // The rows that stay point into the old catalogue until rebuild() has told the view of each change.
+    const SharedCategories previous = std::exchange(catalogue_, next);
     sortedCategories_.clear();
     sortedLinks_.clear();
     index_.reset();
@@ -263,7 +264,7 @@ std::vector<MainListModel::DisplayRow> MainListModel::displayRows(const std::vec
             const KVCategory& source = *category.category;
             row.title = shownText(source.title);
             row.hasSubtitle = source.note.has_value();
-            if (source.note) row.subtitle = shownText(screens::cleanDisplayText(text::leadingCharacters(*source.note, kShownTextLimit)));
+            if (source.note) row.subtitle = shownNote(*source.note);
             row.symbol = fromUtf8(screens::iconName(source.title));
             row.tileColor = fromUtf8(screens::colorName(screens::iconColor(source.title)));
             row.count = static_cast<int>(category.entryCount);
