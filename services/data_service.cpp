@@ -68,8 +68,9 @@ KVDataService::~KVDataService()
 
 void KVDataService::refresh()
 {
-    // Asked while the start's own download runs, its end answers the ask.
-    refreshAsked_ = true;
+    // Asked while the start's own work runs, the end of its download answers
+    // the ask. A preview's reading is answered by its lint bar instead.
+    if (!config_.preview) refreshAsked_ = true;
     if (isLoading_) return;
     setLoading(true);
     setError({});
