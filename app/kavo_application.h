@@ -76,7 +76,6 @@ public:
     KVPagePreview* preview() { build(); return preview_.get(); }
     KVHistoryService& historyService() { build(); return *historyService_; }
     KVFavoritesService& favoritesService() { build(); return *favoritesService_; }
-    KVSeenService& seenService() { build(); return *seenService_; }
     LinkActions& actions() { build(); return *actions_; }
     AppInfo& appInfo() { build(); return *appInfo_; }
 

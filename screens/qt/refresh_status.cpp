@@ -21,13 +21,6 @@ void RefreshStatus::setDataService(KVDataService* service)
     emit dataServiceChanged();
 }
 
-void RefreshStatus::setShowMilliseconds(int milliseconds)
-{
-    if (milliseconds == timer_.interval()) return;
-    timer_.setInterval(milliseconds);
-    emit showMillisecondsChanged();
-}
-
 QString RefreshStatus::textFor(bool updated, const QDateTime& copyAt, const QDateTime& now)
 {
     if (updated) {

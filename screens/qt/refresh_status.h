@@ -21,7 +21,6 @@ class RefreshStatus : public QObject {
     QML_ELEMENT
     Q_PROPERTY(kavo::KVDataService* dataService READ dataService WRITE setDataService NOTIFY dataServiceChanged)
     Q_PROPERTY(QString text READ text NOTIFY textChanged)
-    Q_PROPERTY(int showMilliseconds READ showMilliseconds WRITE setShowMilliseconds NOTIFY showMillisecondsChanged)
 
 public:
     explicit RefreshStatus(QObject* parent = nullptr);
@@ -30,8 +29,6 @@ public:
     void setDataService(KVDataService* service);
     /// The line to show; empty when there is nothing to say.
     [[nodiscard]] QString text() const { return text_; }
-    [[nodiscard]] int showMilliseconds() const { return timer_.interval(); }
-    void setShowMilliseconds(int milliseconds);
 
     /// The line after a refresh that `updated` the catalogue or did not,
     /// when the one shown was downloaded at `copyAt` (invalid: the packaged
@@ -42,7 +39,6 @@ public:
 signals:
     void dataServiceChanged();
     void textChanged();
-    void showMillisecondsChanged();
 
 private:
     void refreshEnded(bool updated);
