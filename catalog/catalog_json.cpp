@@ -325,7 +325,7 @@ CategoriesOrError decodeCategories(std::string_view json)
 
 CategoriesOrError decodeCategories(const std::string& json)
 {
-    return decode(json, json.capacity() - json.size() >= kDecodePadding);
+    return decode(json, hasDecodePadding(json));
 }
 
 } // namespace kavo

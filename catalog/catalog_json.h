@@ -58,4 +58,10 @@ using CategoriesOrError = std::variant<std::vector<KVCategory>, json::DecodeErro
 /// Spare capacity that lets decodeCategories work on a string in place.
 inline constexpr std::size_t kDecodePadding = 64;
 
+/// Whether `text` can be decoded in place: it has kDecodePadding spare bytes.
+[[nodiscard]] inline bool hasDecodePadding(const std::string& text)
+{
+    return text.capacity() - text.size() >= kDecodePadding;
+}
+
 } // namespace kavo

@@ -222,8 +222,7 @@ private:
 
         void verbatimString(std::string_view text)
         {
-            assert(std::none_of(text.begin(), text.end(),
-                                [](char c) { return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20; }));
+            assert(!needsEscaping(text));
             this->Prefix(rapidjson::kStringType);
             OutputStream& out = *this->os_;
             out.reserve(text.size() + 2);

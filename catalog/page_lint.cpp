@@ -6,10 +6,11 @@ namespace kavo {
 PageLint lintPage(std::string_view text, ParseLimits limits, std::size_t maxKept)
 {
     PageLint lint;
-    const auto keep = [&lint, maxKept](ParseDiagnostic diagnostic) {
-        if (lint.findingCount++ < maxKept) lint.findings.push_back(std::move(diagnostic));
+    // Only a kept finding is copied: a hostile page may hold a great many.
+    const auto keep = [&lint, maxKept](const ParseDiagnostic& diagnostic) {
+        if (lint.findingCount++ < maxKept) lint.findings.push_back(diagnostic);
     };
-    lint.categories = KVParser().parse(text, limits, [&keep](const ParseDiagnostic& diagnostic) { keep(diagnostic); });
+    lint.categories = KVParser().parse(text, limits, keep);
     if (lint.categories && lint.categories->empty()) {
         ParseDiagnostic page;
         page.kind = ParseDiagnostic::Kind::NoCategoryHeading;

@@ -136,7 +136,7 @@ std::optional<DecodeError> decodeSeen(const std::string& text, const std::functi
     simdjson::dom::parser parser;
     element document;
     DecodeError error;
-    if (!json::parseDocument(parser, text, document, error, text.capacity() - text.size() >= kDecodePadding)) return error;
+    if (!json::parseDocument(parser, text, document, error, hasDecodePadding(text))) return error;
     const bool read = json::readArray(document, error, [&record](element value, DecodeError& e) {
         simdjson::dom::object object;
         if (!json::asObject(value, object, e)) return false;

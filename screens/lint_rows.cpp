@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/lint_rows.h"
 
+#include "platform/unicode_text.h"
+
 #include <algorithm>
 #include <unordered_map>
 
@@ -38,10 +40,7 @@ std::size_t findingLines(std::span<const ParseDiagnostic> findings)
 std::string clipped(std::string_view text, std::size_t maxBytes)
 {
     if (text.size() <= maxBytes) return std::string(text);
-    std::size_t end = maxBytes;
-    // Back to the first byte of a character: continuation bytes are 10xxxxxx.
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-    return std::string(text.substr(0, end)) + "\u2026";
+    return std::string(text::leadingCharacters(text, maxBytes)) + "\u2026";
 }
 
 } // namespace kavo::screens

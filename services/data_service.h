@@ -23,7 +23,7 @@ namespace kavo {
 /// packaged page, as unreadable): it can neither fill memory while it is
 /// parsed nor leave a cache that the next start cannot read back.
 struct CatalogueLimits {
-    std::size_t maxLinks = 1'000'000;            ///< links in entry lines (see ParseLimits)
+    std::size_t maxLinks = kMaxCatalogueLinks;
     std::size_t maxCacheBytes = kCacheFileLimit; ///< the most the start reads back
 };
 

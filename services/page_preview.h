@@ -20,7 +20,7 @@ class FileWatcher;
 /// findings are kept to be shown (all are counted).
 struct PreviewLimits {
     std::size_t maxBytes = HttpLimits{}.maxBodyBytes;
-    std::size_t maxLinks = 1'000'000; ///< as CatalogueLimits
+    std::size_t maxLinks = kMaxCatalogueLinks;
     std::size_t maxFindings = 1000;
 };
 

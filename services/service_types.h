@@ -6,6 +6,7 @@
 
 #include <QMetaType>
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -15,6 +16,10 @@ namespace kavo {
 /// every screen reads the same list without copying tens of thousands of
 /// records. Never null.
 using SharedCategories = std::shared_ptr<const std::vector<KVCategory>>;
+
+/// The most links in entry lines the app takes from one page, downloaded or
+/// previewed: far above any real page (see ParseLimits).
+inline constexpr std::size_t kMaxCatalogueLinks = 1'000'000;
 using HistoryList = std::vector<HistoryEntry>;
 using FavoriteList = std::vector<FavoriteEntry>;
 

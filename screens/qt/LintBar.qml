@@ -85,14 +85,14 @@ ColumnLayout {
                     text: lint.detail
                     wrapMode: Text.Wrap
                     font.pixelSize: Appearance.caption
-                    color: Material.secondaryTextColor
+                    color: Colors.secondary
                     Layout.fillWidth: true
                 }
             }
             Symbol {
                 visible: bar.expandable
                 name: bar.expanded ? "chevron.up" : "chevron.down"
-                color: Material.secondaryTextColor
+                color: Colors.secondary
                 size: 22
             }
         }
@@ -136,7 +136,7 @@ ColumnLayout {
                     text: finding.line > 0 ? String(finding.line) : ""
                     horizontalAlignment: Text.AlignRight
                     font.pixelSize: Appearance.caption
-                    color: Material.secondaryTextColor
+                    color: Colors.secondary
                     Layout.preferredWidth: 40
                     Layout.alignment: Qt.AlignTop
                 }

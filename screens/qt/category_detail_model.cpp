@@ -9,18 +9,8 @@
 
 namespace kavo {
 
-namespace {
-
 static_assert(CategoryDetailModel::RelatedUrlsRole - CategoryDetailModel::NameRole == int(EntryField::RelatedUrls),
               "an entry's roles follow EntryField");
-
-// A note as its row shows it: cleaned, and bounded before and after.
-QString shownNote(std::string_view note)
-{
-    return shownText(screens::cleanDisplayText(text::leadingCharacters(note, kShownTextLimit)));
-}
-
-} // namespace
 
 CategoryDetailModel::CategoryDetailModel(KVFavoritesService* favorites, QObject* parent) : KeyedListModel(parent)
 {
@@ -61,16 +51,16 @@ void CategoryDetailModel::setCategory(std::optional<KVCategory> category)
     beginResetModel();
     category_ = category ? std::make_unique<const KVCategory>(std::move(*category)) : nullptr;
     rows_ = category_ ? rowsOf(*category_) : std::vector<Row>{};
-    keys_ = category_ ? screens::detailRowKeys(*category_, screens::detailRows(*category_)) : std::vector<std::string>{};
     endResetModel();
     emit categoryChanged();
 }
 
 void CategoryDetailModel::updateCategory(KVCategory category)
 {
-    std::vector<std::string> keys = screens::detailRowKeys(category, screens::detailRows(category));
+    // Keyed only here: a category opened or searched is shown anew, and needs none.
+    const auto keysOf = [](const KVCategory& read) { return screens::detailRowKeys(read, screens::detailRows(read)); };
     const std::optional<std::vector<screens::ListEdit>> edits =
-        category_ ? screens::planListEdits(keys_, keys) : std::nullopt;
+        category_ ? screens::planListEdits(keysOf(*category_), keysOf(category)) : std::nullopt;
     if (!edits) {
         setCategory(std::move(category));
         return;
@@ -82,7 +72,6 @@ void CategoryDetailModel::updateCategory(KVCategory category)
     const std::vector<Row> after = rowsOf(*category_);
     applyEdits<Row>(rows_, *edits, after);
     rows_ = after;
-    keys_ = std::move(keys);
     // The same items in the same places, read anew: any of them may read differently.
     // The category itself (its title) is the one shown: no categoryChanged, which
     // would send the view back to the top.

@@ -110,7 +110,6 @@ private:
 
     std::unique_ptr<const KVCategory> category_;
     std::vector<Row> rows_;
-    std::vector<std::string> keys_;
     QPointer<KVFavoritesService> favorites_;
     QPointer<KVSeenService> seen_;
 };

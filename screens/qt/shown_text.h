@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/unicode_text.h"
+#include "screens/presentation_rules.h"
 
 #include <QString>
 
@@ -23,6 +24,13 @@ inline constexpr std::size_t kShownTextLimit = 4096;
 [[nodiscard]] inline QString shownText(std::string_view text)
 {
     return fromUtf8(text::leadingCharacters(text, kShownTextLimit));
+}
+
+/// A note as a row shows it: cleaned, and bounded before and after (the
+/// cleaning is linear, but need not see more than is shown).
+[[nodiscard]] inline QString shownNote(std::string_view note)
+{
+    return shownText(screens::cleanDisplayText(text::leadingCharacters(note, kShownTextLimit)));
 }
 
 } // namespace kavo

@@ -186,9 +186,8 @@ int checkLinksCommand(const std::vector<std::string>& arguments)
 
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
     const std::string report = options->json ? jsonReport(links, elapsed.count()) : textReport(links, elapsed.count());
-    if (std::fputs(report.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "kavo-catalog: writing the output failed\n");
-        return 2;
+    if (const int status = outputStatus(std::fputs(report.c_str(), stdout) != EOF && std::fflush(stdout) == 0, 2)) {
+        return status;
     }
     return exitStatus(links);
 }

@@ -31,9 +31,7 @@ constexpr const char* kUsage =
 // Prints the catalogue as cache-file JSON; a failed write (a full disk, a closed pipe) is an error.
 int printCatalogue(const std::vector<kavo::KVCategory>& categories)
 {
-    if (kavo::writeCategories(categories, stdout)) return 0;
-    std::fprintf(stderr, "kavo-catalog: writing the output failed\n");
-    return 1;
+    return kavo::tool::outputStatus(kavo::writeCategories(categories, stdout));
 }
 
 // Each category is written out as soon as it is parsed and then dropped: the
@@ -44,9 +42,7 @@ int parseCommand(const std::string& path)
     if (!page) return 1;
     kavo::CategoriesFileWriter writer(stdout);
     kavo::KVParser().parseEach(page->text(), [&writer](kavo::KVCategory&& category) { writer.add(category); });
-    if (writer.finish()) return 0;
-    std::fprintf(stderr, "kavo-catalog: writing the output failed\n");
-    return 1;
+    return kavo::tool::outputStatus(writer.finish());
 }
 
 int decodeCommand(const std::string& path)
@@ -82,9 +78,8 @@ int diffCommand(const std::string& oldPath, const std::string& newPath)
     const std::optional<kavo::tool::LoadedCatalogue> after = kavo::tool::loadPageOrCache(newPath);
     if (!before || !after) return 1;
     const std::string json = kavo::encodeCatalogueDiff(kavo::diffCatalogues(before->categories, after->categories));
-    if (std::fwrite(json.data(), 1, json.size(), stdout) == json.size() && std::fflush(stdout) == 0) return 0;
-    std::fprintf(stderr, "kavo-catalog: writing the output failed\n");
-    return 1;
+    return kavo::tool::outputStatus(std::fwrite(json.data(), 1, json.size(), stdout) == json.size() &&
+                                    std::fflush(stdout) == 0);
 }
 
 } // namespace

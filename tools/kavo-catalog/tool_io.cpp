@@ -16,6 +16,13 @@
 
 namespace kavo::tool {
 
+int outputStatus(bool written, int failure)
+{
+    if (written) return 0;
+    std::fprintf(stderr, "kavo-catalog: writing the output failed\n");
+    return failure;
+}
+
 std::optional<std::string> readFile(const std::string& path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

@@ -10,6 +10,10 @@
 
 namespace kavo::tool {
 
+/// `failure` when the tool's output could not be written (a full disk, a
+/// closed pipe), said on stderr; 0 when it was.
+[[nodiscard]] int outputStatus(bool written, int failure = 1);
+
 /// The whole file, or nothing (with a message on stderr) when it cannot be read.
 [[nodiscard]] std::optional<std::string> readFile(const std::string& path);
 
