@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/category_detail_rows.h"
 
-#include <unordered_map>
+#include "screens/list_diff.h"
 
 namespace kavo::screens {
 
@@ -27,7 +27,7 @@ std::vector<std::string> detailRowKeys(const KVCategory& category, const std::ve
 {
     std::vector<std::string> keys;
     keys.reserve(rows.size());
-    std::unordered_map<std::string, std::size_t> seen;
+    RowKeyNumbering numbering;
     for (const DetailRow& row : rows) {
         const std::string* title = row.section < 0 ? nullptr : &category.sections[static_cast<std::size_t>(row.section)].title;
         std::string item;
@@ -37,8 +37,7 @@ std::vector<std::string> detailRowKeys(const KVCategory& category, const std::ve
         case DetailRowKind::SectionNote: item = "note:" + *title; break;
         case DetailRowKind::Entry: item = "entry:" + entryFor(category, row).url.text(); break;
         }
-        const std::size_t repeat = seen[item]++;
-        keys.push_back(std::to_string(repeat) + ':' + item);
+        keys.push_back(numbering.key(std::move(item)));
     }
     return keys;
 }

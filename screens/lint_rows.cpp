@@ -2,9 +2,9 @@
 #include "screens/lint_rows.h"
 
 #include "platform/unicode_text.h"
+#include "screens/list_diff.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 namespace kavo::screens {
 
@@ -18,12 +18,8 @@ std::vector<std::string> findingKeys(std::span<const ParseDiagnostic> findings)
 {
     std::vector<std::string> keys;
     keys.reserve(findings.size());
-    std::unordered_map<std::string, std::size_t> seen;
-    for (const ParseDiagnostic& finding : findings) {
-        std::string said = describe(finding);
-        const std::size_t repeat = seen[said]++;
-        keys.push_back(std::to_string(repeat) + ':' + std::move(said));
-    }
+    RowKeyNumbering numbering;
+    for (const ParseDiagnostic& finding : findings) keys.push_back(numbering.key(describe(finding)));
     return keys;
 }
 

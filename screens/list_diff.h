@@ -6,9 +6,25 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kavo::screens {
+
+/// Keys for the rows of one list, from what each row shows: an item met
+/// again is numbered by how often it came before ("0:x", then "1:x"), so
+/// every key is unique and a row keeps its key while others come and go.
+class RowKeyNumbering {
+public:
+    [[nodiscard]] std::string key(std::string item)
+    {
+        const std::size_t repeat = seen_[item]++;
+        return std::to_string(repeat) + ':' + std::move(item);
+    }
+
+private:
+    std::unordered_map<std::string, std::size_t> seen_;
+};
 
 /// One step that turns a list of rows into another, applied in order to the
 /// list as the earlier steps left it. A view that is told these steps keeps

@@ -3,9 +3,9 @@
 
 #include "platform/unicode_text.h"
 #include "screens/category_order.h"
+#include "screens/list_diff.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 namespace kavo::screens {
 
@@ -84,7 +84,7 @@ std::vector<std::string> rowKeys(const MainList& list, std::span<const HistoryEn
 {
     std::vector<std::string> keys;
     keys.reserve(list.rows.size());
-    std::unordered_map<std::string, std::size_t> seen;
+    RowKeyNumbering numbering;
     for (const MainRow& row : list.rows) {
         // Kind, then what names the item; a link category by the length of
         // its title, the title and the link, so no two pairs read alike.
@@ -102,9 +102,7 @@ std::vector<std::string> rowKeys(const MainList& list, std::span<const HistoryEn
         case MainRowKind::SectionHeader: item = std::to_string(row.index); break;
         default: break;
         }
-        const std::string kind = std::to_string(static_cast<int>(row.kind));
-        const std::size_t repeat = seen[kind + ':' + item]++;
-        keys.push_back(kind + ':' + std::to_string(repeat) + ':' + item);
+        keys.push_back(numbering.key(std::to_string(static_cast<int>(row.kind)) + ':' + item));
     }
     return keys;
 }
