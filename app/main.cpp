@@ -33,6 +33,10 @@ int main(int argc, char** argv)
     kavo::returnLargeFreedBlocksToSystem();
     // Help and the version need no window system: answered before it is asked for.
     for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        if (std::strcmp(argv[i], "--page") == 0) {
+            ++i; // its value is a file's name, whatever it reads like
+            continue;
+        }
         for (const char* option : {"-h", "--help", "--version"}) {
             if (std::strcmp(argv[i], option) == 0) return exitAsAsked(kavo::parseCommandLine({argv[0], argv[i]}));
         }
