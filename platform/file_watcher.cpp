@@ -19,7 +19,7 @@ FileWatcher::FileWatcher(const QString& path, QObject* parent)
     connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &FileWatcher::noticed);
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &FileWatcher::noticed);
     stamp_ = stampNow();
-    watch();
+    watch(stamp_);
 }
 
 std::optional<FileWatcher::Stamp> FileWatcher::stampNow() const
@@ -39,14 +39,14 @@ void FileWatcher::noticed()
 
 void FileWatcher::settle()
 {
-    watch();
     const std::optional<Stamp> now = stampNow();
+    watch(now);
     if (now == stamp_) return;
     stamp_ = now;
     emit changed();
 }
 
-void FileWatcher::watch()
+void FileWatcher::watch(const std::optional<Stamp>& now)
 {
     const bool directoryWatched = watcher_.directories().contains(directory_) || watcher_.addPath(directory_);
     // Until the directory exists it cannot be watched: it is looked at now and then instead.
@@ -55,10 +55,9 @@ void FileWatcher::watch()
 
     // A file renamed over the old one is another file: the old one's watch
     // (kept while anything holds it open) tells nothing of the new one.
-    const std::optional<Stamp> now = stampNow();
-    const bool fileWatched = watcher_.files().contains(path_);
-    if (fileWatched && (!now || now->inode != watchedInode_)) watcher_.removePath(path_);
-    if (now && !watcher_.files().contains(path_) && watcher_.addPath(path_)) watchedInode_ = now->inode;
+    bool fileWatched = watcher_.files().contains(path_);
+    if (fileWatched && (!now || now->inode != watchedInode_)) fileWatched = !watcher_.removePath(path_);
+    if (now && !fileWatched && watcher_.addPath(path_)) watchedInode_ = now->inode;
 }
 
 } // namespace kavo

@@ -47,7 +47,8 @@ private:
     [[nodiscard]] std::optional<Stamp> stampNow() const;
     void noticed();
     void settle();
-    void watch();
+    /// Watches the directory and the file as `now` finds it (nothing: not there).
+    void watch(const std::optional<Stamp>& now);
 
     const QString path_;
     const QString directory_;
