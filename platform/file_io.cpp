@@ -86,9 +86,19 @@ void syncDirectoryOf(const QByteArray& path)
     if (descriptor.get() >= 0) (void)::fsync(descriptor.get());
 }
 
-} // namespace
+// Writes `bytes` to a new file beside `target` and to disk, and names it;
+// nothing, and no file left, when that fails. The file is made with O_EXCL,
+// so nothing planted under its name is opened.
+[[nodiscard]] std::optional<QByteArray> writeTemporaryBeside(const QByteArray& target, std::string_view bytes)
+{
+    QByteArray temporary = target + kTemporarySuffixPattern;
+    const Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (file.get() < 0) return std::nullopt;
+    if (writeAll(file.get(), bytes) && (::fsync(file.get()) == 0 || errno == EINVAL)) return temporary;
+    (void)::unlink(temporary.constData());
+    return std::nullopt;
+}
 
-namespace {
 
 // The guarded read behind readRegularFile and readNamedFile; `ownFileOnly`
 // refuses links at the path and files of other users.
@@ -159,15 +169,12 @@ bool writeFileAtomically(const QString& path, std::string_view bytes, std::size_
 {
     if (bytes.size() > readLimit) return false;
     const QByteArray name = QFile::encodeName(path);
-    // The temporary file is made with O_EXCL, so nothing planted under its
-    // name is opened; rename() replaces the entry at `path` itself, so a link
-    // there is never followed (unlike QSaveFile, which writes to its target).
-    QByteArray temporary = name + kTemporarySuffixPattern;
-    const Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (file.get() < 0) return false;
-    const bool written = writeAll(file.get(), bytes) && (::fsync(file.get()) == 0 || errno == EINVAL);
-    if (written && ::rename(temporary.constData(), name.constData()) == 0) return true;
-    (void)::unlink(temporary.constData());
+    // rename() replaces the entry at `path` itself, so a link there is never
+    // followed (unlike QSaveFile, which writes to its target).
+    const std::optional<QByteArray> temporary = writeTemporaryBeside(name, bytes);
+    if (!temporary) return false;
+    if (::rename(temporary->constData(), name.constData()) == 0) return true;
+    (void)::unlink(temporary->constData());
     return false;
 }
 
@@ -188,15 +195,11 @@ bool moveFileWithoutReplacing(const QString& from, const QString& to, std::size_
     // only once the copy is on disk under its new name.
     const std::optional<std::string> bytes = readRegularFile(from, maxBytes);
     if (!bytes) return false;
-    QByteArray temporary = target + kTemporarySuffixPattern;
-    {
-        const Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
-        if (file.get() < 0) return false;
-        const bool written = writeAll(file.get(), *bytes) && (::fsync(file.get()) == 0 || errno == EINVAL);
-        if (!written || !placeWithoutReplacing(temporary.constData(), target.constData())) {
-            (void)::unlink(temporary.constData());
-            return false;
-        }
+    const std::optional<QByteArray> temporary = writeTemporaryBeside(target, *bytes);
+    if (!temporary) return false;
+    if (!placeWithoutReplacing(temporary->constData(), target.constData())) {
+        (void)::unlink(temporary->constData());
+        return false;
     }
     syncDirectoryOf(target);
     (void)::unlink(source.constData());
